@@ -1,0 +1,53 @@
+#include "settings/advanced_settings.h"
+
+#include "host/saver_state.h"
+#include "render/canvas.h"
+#include "render/colour.h"
+#include "render/numeric.h"
+#include "render/random.h"
+#include "render/viewport.h"
+#include "settings/number_text.h"
+#include "settings/settings.h"
+
+namespace pyxora {
+
+void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
+  SaverState& s = gState;
+  Viewport& view = gViewport;
+
+  LoadColorSettings();
+  BuildHueWheel();
+  // The fireworks' sound settings join here when the sounds arrive.
+  BuildStarPalette();
+
+  float focalLength = GetSettingDbl("Advanced", "FocalLength", 1.0f);
+  s.PerfMult = GetSettingDbl("Advanced", "Adv_PerfMult", 1.0f);
+  s.FrameDelay = GetSettingLng("Advanced", "Adv_TimeDelay", 40);
+  s.CycleFrameLimit = GetSettingLng("Advanced", "Adv_EffectFPC", 0);
+  if (s.CycleFrameLimit > 0) s.CycleFrameLimit = ClampLng(s.CycleFrameLimit, 100, 30000);
+  s.PerfMult = static_cast<float>(s.PerfMult * (isPreview ? 0.6 : 1.0));
+
+  s.MessageFontName = GetSettingStr("Advanced", "Adv_FontName", "Arial");
+  s.MessageFontSize = GetSettingInt("Advanced", "Adv_FontSize", 20);
+  s.MessageFontHue = GetSettingInt("Advanced", "Adv_FontHueV", 180);
+  s.MessageText = GetSettingStr("Advanced", "LockMessage", "");
+
+  focalLength = ClampSng(focalLength, 0.01f, 10.0f);
+  if (s.MessageFontName.empty()) s.MessageFontName = "MS Sans Serif";
+  s.MessageFontSize = ClampInt(s.MessageFontSize, 10, 80);
+  s.MessageFontHue = ClampInt(s.MessageFontHue, 0, 359);
+  s.MessageText = TrimBlanks(s.MessageText).substr(0, 100);
+
+  const double twipsX = isPreview && view.TwipsPerPixelX > 0 ? view.TwipsPerPixelX : 1;
+  const double twipsY = isPreview && view.TwipsPerPixelY > 0 ? view.TwipsPerPixelY : 1;
+  view.DrawDC = surface.canvas;
+  SetUpViewport(view, NearestInt16(surface.scaleWidth / twipsX), NearestInt16(surface.scaleHeight / twipsY),
+                focalLength);
+  // The framebuffer is the surface: it takes the viewport's size.
+  if (surface.canvas && (surface.canvas->Width() != view.Width || surface.canvas->Height() != view.Height))
+    surface.canvas->Resize(view.Width, view.Height);
+
+  ReseedRandom();
+}
+
+}  // namespace pyxora

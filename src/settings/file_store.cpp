@@ -1,0 +1,197 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "settings/store.h"
+
+namespace pyxora {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsAddressable(int16_t root) { return root == kMachineRoot || root == kUserRoot; }
+
+std::optional<std::string> ReadWholeFile(const fs::path& path, struct stat* info) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string text;
+  if (::fstat(fd, info) == 0 && S_ISREG(info->st_mode)) {
+    char buffer[8192];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+  } else {
+    ::close(fd);
+    return std::nullopt;
+  }
+  ::close(fd);
+  return text;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Writes `text` beside `target` and renames it into place.
+bool ReplaceFile(const fs::path& target, const std::string& text) {
+  const fs::path temp = target.string() + ".tmp-" + std::to_string(::getpid());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  ::close(fd);
+  if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+// An unreadable file is kept beside the new one under a dated name, never overwritten.
+bool KeepBackup(const fs::path& file, const std::string& text) {
+  char stamp[32];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  fs::path backup = file.string() + ".unreadable-" + stamp;
+  for (int n = 1; fs::exists(backup); ++n)
+    backup = file.string() + ".unreadable-" + stamp + "-" + std::to_string(n);
+  return ReplaceFile(backup, text);
+}
+
+class FolderLock {
+ public:
+  explicit FolderLock(const fs::path& folder) {
+    const fs::path lockFile = folder / ".settings.lock";
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace
+
+FileStore::FileStore(fs::path userFolder, fs::path machineFolder)
+    : userFolder_(std::move(userFolder)), machineFolder_(std::move(machineFolder)) {}
+
+std::unique_ptr<FileStore> FileStore::FromEnvironment() {
+  auto env = [](const char* name) -> std::string {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+  };
+  fs::path user;
+  if (!env("PYXORA_CONFIG_HOME").empty()) user = env("PYXORA_CONFIG_HOME");
+  else if (!env("XDG_CONFIG_HOME").empty()) user = fs::path(env("XDG_CONFIG_HOME")) / "pyxora";
+  else user = fs::path(env("HOME").empty() ? "." : env("HOME")) / ".config" / "pyxora";
+  fs::path machine = env("PYXORA_SYSTEM_CONFIG").empty() ? fs::path("/etc/xdg/pyxora")
+                                                          : fs::path(env("PYXORA_SYSTEM_CONFIG"));
+  return std::make_unique<FileStore>(user, machine);
+}
+
+fs::path FileStore::FileFor(int16_t root) const {
+  return (root == kMachineRoot ? machineFolder_ : userFolder_) / kFileName;
+}
+
+const SettingsDocument* FileStore::Load(int16_t root) {
+  Cached& cached = cache_[root];
+  struct stat info{};
+  if (cached.valid && ::stat(FileFor(root).c_str(), &info) == 0 &&
+      static_cast<uint64_t>(info.st_dev) == cached.device && static_cast<uint64_t>(info.st_ino) == cached.inode &&
+      static_cast<uint64_t>(info.st_size) == cached.size &&
+      static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec == cached.mtimeNs)
+    return &cached.doc;
+
+  cached.valid = false;
+  const auto text = ReadWholeFile(FileFor(root), &info);
+  if (!text) return nullptr;
+  auto doc = SettingsDocument::Parse(*text);
+  if (!doc) return nullptr;  // unparseable: every read gives its default
+  cached.doc = std::move(*doc);
+  cached.device = static_cast<uint64_t>(info.st_dev);
+  cached.inode = static_cast<uint64_t>(info.st_ino);
+  cached.size = static_cast<uint64_t>(info.st_size);
+  cached.mtimeNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  cached.valid = true;
+  return &cached.doc;
+}
+
+std::optional<std::string> FileStore::Read(int16_t root, std::string_view keyPath, std::string_view name) {
+  if (!IsAddressable(root)) return std::nullopt;
+  const SettingsDocument* doc = Load(root);
+  return doc ? doc->Get(keyPath, name) : std::nullopt;
+}
+
+SettingsDocument FileStore::Snapshot(int16_t root) {
+  if (!IsAddressable(root)) return {};
+  const SettingsDocument* doc = Load(root);
+  return doc ? *doc : SettingsDocument{};
+}
+
+bool FileStore::Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) {
+  if (!IsAddressable(root)) return false;
+  // A key path is a header line: it cannot hold a line break.
+  if (keyPath.find_first_of("\r\n") != std::string_view::npos) return false;
+  const fs::path file = FileFor(root);
+  std::error_code error;
+  fs::create_directories(file.parent_path(), error);
+  if (error) return false;
+
+  FolderLock lock(file.parent_path());
+  if (!lock.Held()) return false;
+
+  SettingsDocument doc;
+  struct stat info{};
+  if (const auto text = ReadWholeFile(file, &info)) {
+    if (auto parsed = SettingsDocument::Parse(*text)) doc = std::move(*parsed);
+    else if (!KeepBackup(file, *text)) return false;  // never replace what we could not keep
+  }
+  doc.Set(keyPath, name, value);
+  cache_[root].valid = false;
+  return ReplaceFile(file, doc.Serialise());
+}
+
+namespace {
+std::unique_ptr<SettingsStore>& StoreSlot() {
+  static std::unique_ptr<SettingsStore> store;
+  return store;
+}
+}  // namespace
+
+SettingsStore& CurrentStore() {
+  auto& slot = StoreSlot();
+  if (!slot) slot = FileStore::FromEnvironment();
+  return *slot;
+}
+
+void SetCurrentStore(std::unique_ptr<SettingsStore> store) { StoreSlot() = std::move(store); }
+
+}  // namespace pyxora

@@ -1,0 +1,75 @@
+// Where settings live: text values addressed by (root selector, key path, value name),
+// as in the registry the program was designed around. Root 0 is machine-wide,
+// root 1 per-user; any other root reads as empty and refuses writes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/settings_document.h"
+
+namespace pyxora {
+
+inline constexpr int16_t kMachineRoot = 0;
+inline constexpr int16_t kUserRoot = 1;
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) = 0;
+  virtual bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) = 0;
+  // Everything stored under one root, for listing; empty when nothing can be read.
+  virtual SettingsDocument Snapshot(int16_t root) = 0;
+};
+
+// For tests: nothing touches the disk.
+class MemoryStore : public SettingsStore {
+ public:
+  std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) override;
+  bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
+  SettingsDocument Snapshot(int16_t root) override;
+  void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
+ private:
+  std::map<int16_t, SettingsDocument> roots_;
+  bool readOnly_ = false;
+};
+
+// One text file per root. Writes lock, re-read, change one value and replace the
+// file by rename, so concurrent writers lose nothing and readers never see a torn file.
+class FileStore : public SettingsStore {
+ public:
+  FileStore(std::filesystem::path userFolder, std::filesystem::path machineFolder);
+  // Folders from PYXORA_CONFIG_HOME / XDG_CONFIG_HOME / HOME and PYXORA_SYSTEM_CONFIG.
+  static std::unique_ptr<FileStore> FromEnvironment();
+
+  std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) override;
+  bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
+  SettingsDocument Snapshot(int16_t root) override;
+
+  std::filesystem::path FileFor(int16_t root) const;
+  static constexpr const char* kFileName = "settings.ini";
+
+ private:
+  struct Cached {
+    bool valid = false;
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t mtimeNs = 0;
+    SettingsDocument doc;
+  };
+  const SettingsDocument* Load(int16_t root);
+
+  std::filesystem::path userFolder_, machineFolder_;
+  std::map<int16_t, Cached> cache_;
+};
+
+// The process-wide store every getter uses. Defaults to FileStore::FromEnvironment().
+SettingsStore& CurrentStore();
+void SetCurrentStore(std::unique_ptr<SettingsStore> store);
+
+}  // namespace pyxora

@@ -1,0 +1,135 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "settings/settings.h"
+#include "settings/user_message.h"
+#include "support/test_support.h"
+
+namespace pyxora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class FileStoreTest : public testing::CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    auto store = std::make_unique<FileStore>(folder_.Path() / "user", folder_.Path() / "machine");
+    files_ = store.get();
+    SetCurrentStore(std::move(store));
+  }
+  fs::path UserFile() const { return files_->FileFor(kUserRoot); }
+
+  testing::TempFolder folder_;
+  FileStore* files_ = nullptr;
+};
+
+TEST_F(FileStoreTest, ValuesRoundTripAnyTextThroughAReadableFile) {
+  const std::string awkward = "line one\nline two\r\\path\\ = [x] ;#";
+  EXPECT_TRUE(SaveSettingStr("Galaxy", "Galaxy_CometCPersist", 0.9f));
+  EXPECT_TRUE(SaveSettingStr("Advanced", "LockMessage", awkward));
+  EXPECT_TRUE(SaveSettingStr("Advanced", "odd=name[;#", "v"));
+
+  const std::string text = ReadFile(UserFile());
+  EXPECT_NE(text.find("[SOFTWARE\\Pyxora\\PXRA_SS\\Galaxy]\nGalaxy_CometCPersist=0.9\n"), std::string::npos) << text;
+
+  // A fresh store reads what the first one wrote.
+  SetCurrentStore(std::make_unique<FileStore>(folder_.Path() / "user", folder_.Path() / "machine"));
+  EXPECT_EQ(GetSettingStr("galaxy", "galaxy_cometcpersist", ""), "0.9");
+  EXPECT_EQ(GetSettingStr("Advanced", "LockMessage", ""), awkward);
+  EXPECT_EQ(GetSettingStr("Advanced", "odd=name[;#", ""), "v");
+}
+
+TEST_F(FileStoreTest, HandEditedFilesWithCommentsAndSpacesAreRead) {
+  fs::create_directories(UserFile().parent_path());
+  WriteFile(UserFile(), "; my settings\r\n[SOFTWARE\\Pyxora\\PXRA_SS\\General]\r\n AnimationType = 4\r\n\r\n");
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 4);
+}
+
+TEST_F(FileStoreTest, AnUnparseableFileGivesDefaultsAndIsKeptBeforeItIsReplaced) {
+  fs::create_directories(UserFile().parent_path());
+  const std::string garbage = "this is not\na settings file\n";
+  WriteFile(UserFile(), garbage);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
+  EXPECT_EQ(ReadFile(UserFile()), garbage);  // reading never touches it
+
+  EXPECT_TRUE(SaveSettingStr("General", "AnimationType", 2));
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 2);
+  int backups = 0;
+  for (const auto& entry : fs::directory_iterator(UserFile().parent_path())) {
+    if (entry.path().filename().string().rfind("settings.ini.unreadable-", 0) == 0) {
+      ++backups;
+      EXPECT_EQ(ReadFile(entry.path()), garbage);
+    }
+  }
+  EXPECT_EQ(backups, 1);
+}
+
+TEST_F(FileStoreTest, AnUnwritableFolderRefusesWritesAndReadsDefaults) {
+  WriteFile(folder_.Path() / "blocker", "a file where a folder should be");
+  SetCurrentStore(std::make_unique<FileStore>(folder_.Path() / "blocker" / "pyxora", folder_.Path() / "m"));
+  std::string shown;
+  SetUserMessageHandler([&](UserMessageKind, std::string_view, std::string_view text) { shown = text; });
+  EXPECT_FALSE(SaveSettingStr("General", "AnimationType", 1));
+  EXPECT_FALSE(TestRegistryWrite());
+  EXPECT_NE(shown.find("read-only"), std::string::npos);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
+  SetUserMessageHandler(nullptr);
+}
+
+TEST_F(FileStoreTest, ChangesByAnotherProcessAreSeenByTheNextRead) {
+  EXPECT_TRUE(SaveSettingStr("General", "AnimationType", 1));
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 1);
+  FileStore other(folder_.Path() / "user", folder_.Path() / "machine");
+  EXPECT_TRUE(other.Write(kUserRoot, SettingsKeyPath("General"), "AnimationType", "3"));
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 3);
+}
+
+TEST_F(FileStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
+  constexpr int kEach = 150;
+  pid_t writers[2];
+  const char* prefixes[2] = {"a", "b"};
+  for (int w = 0; w < 2; ++w) {
+    writers[w] = ::fork();
+    ASSERT_GE(writers[w], 0);
+    if (writers[w] == 0) {
+      ::setenv("PYXORA_CONFIG_HOME", (folder_.Path() / "user").c_str(), 1);
+      ::execl(STORE_WRITER_PATH, STORE_WRITER_PATH, "Race", prefixes[w], std::to_string(kEach).c_str(),
+              static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+  }
+  // A reader meanwhile never sees a torn file.
+  int readable = 0;
+  for (int i = 0; i < 200; ++i) {
+    std::error_code error;
+    if (!fs::exists(UserFile(), error)) continue;
+    EXPECT_TRUE(SettingsDocument::Parse(ReadFile(UserFile())).has_value());
+    ++readable;
+  }
+  for (pid_t pid : writers) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (const char* prefix : prefixes)
+    for (int i = 0; i < kEach; ++i)
+      EXPECT_EQ(GetSettingInt("Race", prefix + std::to_string(i), -1), i) << prefix << i;
+}
+
+}  // namespace
+}  // namespace pyxora

@@ -1,0 +1,55 @@
+// Shared set-up for core tests: a fresh in-memory store, host state and camera.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "host/saver_state.h"
+#include "render/frame_host.h"
+#include "settings/settings.h"
+
+namespace pyxora::testing {
+
+// A virtual clock whose event pump can run a test's handler, as input would.
+class ScriptedHost : public VirtualFrameHost {
+ public:
+  std::function<void()> onEvents;
+  int presented = 0;
+  void ProcessEvents() override {
+    VirtualFrameHost::ProcessEvents();
+    if (onEvents) onEvents();
+  }
+  void PresentFrame() override { ++presented; }
+  bool WindowExists(int64_t id) override { return !windowGone && id != 0; }
+  bool windowGone = false;
+};
+
+// Every test starts with an empty in-memory store and default host state.
+class CoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  MemoryStore& Store() { return *store_; }
+  void Put(const std::string& section, const std::string& key, const std::string& value);
+
+  ScriptedHost host_;
+
+ private:
+  MemoryStore* store_ = nullptr;
+};
+
+// A temporary folder removed at the end of the test.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace pyxora::testing
