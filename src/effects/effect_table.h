@@ -1,0 +1,38 @@
+// The one place that lists the effects. The index is the value of "AnimationType"
+// and numbers the bits of the cycle mask "Adv_PickPXRA".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace pyxora {
+
+struct PropertiesModel;
+
+using EffectLoader = void (*)(int16_t config, bool applyPerfMult);
+using EffectRunner = void (*)();
+using EffectPreview = void (*)(const PropertiesModel& props);
+// Loads preset theme `theme` (1..themeCount) into the effect's settings record.
+using EffectThemeLoader = void (*)(int16_t theme);
+
+struct EffectEntry {
+  int16_t index = 0;
+  const char* name = "";        // as the user sees it
+  const char* section = "";     // settings section; empty for none
+  const char* renderName = "";  // name on the command line (--render); empty for none
+  EffectLoader load = nullptr;
+  EffectRunner run = nullptr;
+  EffectPreview preview = nullptr;
+  EffectThemeLoader loadTheme = nullptr;
+  int16_t themeCount = 0;
+};
+
+inline constexpr int16_t kEffectCount = 6;
+using EffectTable = std::array<EffectEntry, kEffectCount>;
+
+const EffectTable& Effects();
+// The entry whose render name matches, or nullptr.
+const EffectEntry* FindEffectByRenderName(std::string_view name);
+
+}  // namespace pyxora

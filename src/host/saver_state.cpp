@@ -1,0 +1,7 @@
+#include "host/saver_state.h"
+
+namespace pyxora {
+
+SaverState gState;
+
+}  // namespace pyxora

@@ -1,0 +1,64 @@
+#include "host/startup.h"
+
+#include <filesystem>
+
+#include "render/numeric.h"
+#include "render/random_vectors.h"
+#include "render/viewport.h"
+#include "settings/number_text.h"
+
+namespace pyxora {
+
+int32_t NumberAfterModeLetter(std::string_view commandLine) {
+  if (commandLine.size() <= 2) return 0;
+  return ToInt32(ValOfText(commandLine.substr(2))).value_or(0);
+}
+
+StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,
+                                    const FileExists& fileExists) {
+  StartupDecision decision;
+  const std::filesystem::path program(programPath);
+  const std::string name = program.stem().string();
+  const std::filesystem::path folder = program.parent_path();
+  auto sibling = [&](const char* extension) { return (folder / (name + extension)).string(); };
+  if (program.filename() == kWindowedProgramName ||
+      (fileExists && fileExists(sibling(".exe")) && !fileExists(sibling(".scr")))) {
+    decision.action = StartAction::Windowed;
+    decision.mode = RunMode::Windowed;
+    return decision;
+  }
+
+  decision.mode = RunMode::Saver;
+  const std::string mode = ToUpperAscii(commandLine.substr(0, 2));
+  if (TrimBlanks(commandLine).empty() || mode == "/C") {
+    decision.action = StartAction::Properties;
+  } else if (mode == "/S") {
+    decision.action = StartAction::Saver;
+  } else if (mode == "/P") {
+    decision.action = StartAction::Preview;
+    decision.mode = RunMode::Preview;
+    decision.windowId = NumberAfterModeLetter(commandLine);
+  } else if (mode == "/A") {
+    decision.action = StartAction::ChangePassword;
+    decision.windowId = NumberAfterModeLetter(commandLine);
+  } else if (commandLine.size() >= 4 && ToUpperAscii(commandLine.substr(commandLine.size() - 4)) == ".PXT") {
+    decision.action = StartAction::ImportThenSaver;
+    decision.templatePath = std::string(commandLine);
+  } else {
+    decision.action = StartAction::Saver;
+  }
+  return decision;
+}
+
+void PrepareStartup() {
+  gState.ExitRequested = false;
+  gState.StopRequested = false;
+  gState.PreviewStopRequested = false;
+  // Stored window sizes keep their twips text: 15 twips per pixel, the 96-dpi convention.
+  gViewport.TwipsPerPixelX = 15;
+  gViewport.TwipsPerPixelY = 15;
+  FillTrigTables();
+  gState.HelpFile = "PXRA31.hlp";
+}
+
+}  // namespace pyxora
