@@ -1,0 +1,41 @@
+#include "platform/qt_frame_host.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <chrono>
+
+namespace pyxora {
+
+uint32_t QtFrameHost::Tick() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void QtFrameHost::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtFrameHost::WaitForEvents(uint32_t milliseconds) {
+  // Input handlers run inside this loop; a stop request quits it through Wake().
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QEventLoop* outer = waiting_;
+  waiting_ = &loop;
+  loop.exec();
+  waiting_ = outer;
+}
+
+void QtFrameHost::PresentFrame() {
+  if (presenter_) presenter_();
+}
+
+bool QtFrameHost::WindowExists(int64_t windowId) { return windowCheck_ ? windowCheck_(windowId) : true; }
+
+void QtFrameHost::Wake() {
+  if (waiting_) waiting_->quit();
+}
+
+QtFrameHost& DisplayFrameHost() {
+  static QtFrameHost host;
+  return host;
+}
+
+}  // namespace pyxora
