@@ -1,9 +1,6 @@
 // Wires the program together: our own options first, then the screen-saver modes.
 #include <unistd.h>
 
-#include <QApplication>
-#include <QScreen>
-#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -13,7 +10,7 @@
 #include "host/command_line.h"
 #include "host/saver_state.h"
 #include "host/startup.h"
-#include "host/windows/display_window.h"
+#include "host/windows/display_launch.h"
 #include "platform/headless_render.h"
 #include "platform/x11_windows.h"
 #include "render/random.h"
@@ -34,34 +31,6 @@ std::string ProgramPath(const char* argv0) {
 bool ProgramFileExists(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error);
-}
-
-// Qt aborts when its X connection fails; say what is wrong instead.
-bool DisplayMissing() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform && std::string(platform) != "xcb") return false;
-  if (X11DisplayAvailable()) return false;
-  const char* display = std::getenv("DISPLAY");
-  std::cerr << "pyxora: cannot open the X display '" << (display ? display : "") << "'\n";
-  return true;
-}
-
-int RunDisplay(int argc, char** argv, DriverVariant variant) {
-  if (DisplayMissing()) return 1;
-  QApplication app(argc, argv);
-  DisplayWindow window(variant);
-  window.setWindowTitle(variant == DriverVariant::Windowed ? "" : kSaverCaption);
-  // Without a window manager a full-screen window keeps its default size unless told.
-  window.setGeometry(QGuiApplication::primaryScreen()->geometry());
-  if (variant == DriverVariant::Saver) window.showFullScreen();
-  else window.showMaximized();
-  window.activateWindow();
-  QTimer::singleShot(0, &window, [&window] {
-    window.RunDriver();
-    window.close();
-    QCoreApplication::exit(0);
-  });
-  return app.exec();
 }
 
 }  // namespace

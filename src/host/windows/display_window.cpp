@@ -1,18 +1,24 @@
 #include "host/windows/display_window.h"
 
-#include <QCloseEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "host/saver_state.h"
+#include "host/windows/screen_message.h"
 #include "platform/qt_frame_host.h"
+#include "render/viewport.h"
 
 namespace pyxora {
 
-DisplayWindow::DisplayWindow(DriverVariant variant, QWidget* parent) : QWidget(parent), variant_(variant) {
+DisplayWindow::DisplayWindow(QWidget* parent) : QWidget(parent), message_(new MessagePicture(this)) {
+  // Every pixel is painted from the framebuffer; no background fill first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
-  setFocusPolicy(Qt::StrongFocus);
+}
+
+DisplayWindow::~DisplayWindow() {
+  if (gState.Canvas == &canvas_) gState.Canvas = nullptr;
 }
 
 void DisplayWindow::PresentCanvas() {
@@ -22,30 +28,32 @@ void DisplayWindow::PresentCanvas() {
 
 void DisplayWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(event->rect(), Qt::black);
-  if (canvas_.Width() == 0 || canvas_.Height() == 0) return;
+  const QRect area = event->rect();
+  const QRect drawn = area.intersected(QRect(0, 0, canvas_.Width(), canvas_.Height()));
+  // Outside the framebuffer (a window grown since the driver started) stays black.
+  if (drawn != area) painter.fillRect(area, Qt::black);
+  if (drawn.isEmpty()) return;
   const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
                      canvas_.Width() * 4, QImage::Format_RGB32);
-  painter.drawImage(event->rect(), image, event->rect());
+  painter.drawImage(drawn, image, drawn);
 }
 
-void DisplayWindow::RunDriver() {
+void DisplayWindow::RunDriver(DriverVariant variant, SequenceState* sequence) {
   QtFrameHost& host = DisplayFrameHost();
   host.SetPresenter([this] { PresentCanvas(); });
   gState.Host = &host;
-  const DisplaySurface surface{&canvas_, width(), height(), true};
+  const bool preview = variant == DriverVariant::Preview;
+  // The preview's surface measures in twips, as in the control panel it was made for.
+  const int scaleX = preview ? gViewport.TwipsPerPixelX : 1;
+  const int scaleY = preview ? gViewport.TwipsPerPixelY : 1;
+  const DisplaySurface surface{&canvas_, width() * scaleX, height() * scaleY, !preview};
   DriverHooks hooks;
-  hooks.sequence = &sequence_;
-  RunEffectDriver(variant_, surface, hooks);
+  hooks.sequence = sequence;
+  if (!preview) hooks.showMessage = [this] { ShowScreenMessage(*message_); };
+  RunEffectDriver(variant, surface, hooks);
   host.SetPresenter(nullptr);
-}
-
-void DisplayWindow::keyPressEvent(QKeyEvent*) { close(); }
-void DisplayWindow::mousePressEvent(QMouseEvent*) { close(); }
-
-void DisplayWindow::closeEvent(QCloseEvent* event) {
-  RequestStop();
-  event->accept();
+  // The window lets go of the surface when its display ends.
+  gState.Canvas = nullptr;
 }
 
 }  // namespace pyxora

@@ -1,5 +1,5 @@
-// A window that shows a display's framebuffer and runs the animation driver in it.
-// The saver, windowed and preview displays build on it.
+// What the three displays share: a window that shows a framebuffer, presents what
+// changed once per frame, carries the message picture and runs an animation driver.
 #pragma once
 
 #include <QWidget>
@@ -9,27 +9,27 @@
 
 namespace pyxora {
 
+class MessagePicture;
+
 class DisplayWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit DisplayWindow(DriverVariant variant, QWidget* parent = nullptr);
+  explicit DisplayWindow(QWidget* parent = nullptr);
+  ~DisplayWindow() override;
 
   Canvas& Surface() { return canvas_; }
+  MessagePicture& Message() { return *message_; }
   // Pushes what changed in the framebuffer to the screen.
   void PresentCanvas();
-  // Runs the driver until a stop is requested; returns when it has ended.
-  void RunDriver();
 
  protected:
+  // Runs one driver on this window's framebuffer until StopRequested.
+  void RunDriver(DriverVariant variant, SequenceState* sequence);
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
-  DriverVariant variant_;
   Canvas canvas_;
-  SequenceState sequence_;
+  MessagePicture* message_;
 };
 
 }  // namespace pyxora

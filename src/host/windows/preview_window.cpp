@@ -1,0 +1,28 @@
+#include "host/windows/preview_window.h"
+
+#include "host/saver_state.h"
+#include "host/startup.h"
+#include "platform/qt_frame_host.h"
+#include "render/frame_host.h"
+
+namespace pyxora {
+
+PreviewWindow::PreviewWindow(int64_t parentId) : parent_(parentId) {
+  setWindowTitle(kPreviewCaption);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void PreviewWindow::Start() {
+  parent_.OnGone([] { RequestStop(); });
+  resize(0, 0);
+  if (const auto size = parent_.Size()) {
+    resize(*size);
+    if (parent_.Adopt(*this)) show();
+  }
+  QtFrameHost& host = DisplayFrameHost();
+  host.SetWindowCheck([this](int64_t) { return parent_.Exists(); });
+  RunDriver(DriverVariant::Preview, nullptr);
+  host.SetWindowCheck(nullptr);
+}
+
+}  // namespace pyxora
