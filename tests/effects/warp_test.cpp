@@ -89,11 +89,10 @@ TEST_F(Warp, WithHueLockEveryLockedSplineSharesOneHueThatAdvancesADegreeAFrame) 
   for (int frame = 1; frame <= 20; ++frame) {
     sim.DrawFrame();
     EXPECT_EQ(sim.GlobalHue(), frame);
-    const WarpSim::Streaks& k = sim.streaks_;
     int fresh = 0;
-    for (size_t i = 0; i < k.inUse.size(); ++i)
-      if (k.inUse[i] && k.headAlive[i] && k.age[i] == 1) {
-        EXPECT_EQ(k.color[i], HueWheel[frame]);
+    for (size_t i = 0; i < sim.streaks_.size(); ++i)
+      if (const WarpSim::Streak& k = sim.streaks_[i]; sim.inUse_[i] && k.headAlive && k.age == 1) {
+        EXPECT_EQ(k.color, HueWheel[frame]);
         ++fresh;
       }
     EXPECT_GT(fresh, 0);
@@ -124,9 +123,9 @@ TEST_F(Warp, WithNoLockedSplinesEveryStreakTakesItsSplinesColourFromTheColourMod
     for (const uint32_t colour : LitColours()) EXPECT_TRUE(splineColours.count(colour)) << frame;
   }
   const int32_t perSpline = values.sparksPerSpline;
-  for (size_t i = 0; i < sim.streaks_.inUse.size(); ++i)
-    if (sim.streaks_.inUse[i]) {
-      EXPECT_EQ(sim.streaks_.color[i], sim.source_[i / perSpline].color);
+  for (size_t i = 0; i < sim.streaks_.size(); ++i)
+    if (sim.inUse_[i]) {
+      EXPECT_EQ(sim.streaks_[i].color, sim.source_[i / perSpline].color);
     }
 }
 

@@ -53,14 +53,18 @@ class WarpSim {
   std::vector<uint8_t> locked_;
   std::vector<int16_t> hueCounter_;
 
-  // Per streak; streak i belongs to spline i / sparksPerSpline.
-  struct Streaks {
-    std::vector<float> x, y, z, vx, vy, vz;  // the head
-    std::vector<float> tx, ty, tz, tvx, tvy, tvz;  // the eraser tail
-    std::vector<uint8_t> inUse, headAlive, tailActive;
-    std::vector<int16_t> age, tailCountdown;
-    std::vector<uint32_t> color;
-  } streaks_;
+  // One streak: its head and its eraser tail, in one cache line, because the live
+  // streaks lie scattered over up to 998 000 slots. Streak i belongs to spline
+  // i / sparksPerSpline. The in-use flags, scanned every frame, are kept apart.
+  struct alignas(64) Streak {
+    float x, y, z, vx, vy, vz;  // the head
+    float tx, ty, tz, tvx, tvy, tvz;  // the eraser tail
+    uint32_t color;
+    int16_t age, tailCountdown;
+    bool headAlive, tailActive;
+  };
+  std::vector<uint8_t> inUse_;
+  std::vector<Streak> streaks_;
 
  private:
   void NewControlPoint(float& x, float& y, float& z) const;
