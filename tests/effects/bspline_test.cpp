@@ -52,7 +52,7 @@ TEST(BSpline, HeadsContinueWhereTheyWereWhenTheControlPointsSlide) {
   ReseedRandom();
   gViewport.FocalLength = 1;
   auto randomPoint = [](float& x, float& y, float& z) { x = Rnd() * 2 - 1, y = Rnd() * 2 - 1, z = Rnd() * 2; };
-  SplineHeads heads(3, 3, false);
+  SplineHeads heads(3, 3, false, 1);
   heads.Fill(randomPoint);
   for (int slide = 0; slide < 5; ++slide) {
     heads.Place(1);

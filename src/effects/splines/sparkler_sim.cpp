@@ -25,8 +25,7 @@ SparklerSim::SparklerSim(const SparklerRunValues& values, Canvas* canvas)
     : values_(values),
       canvas_(canvas),
       heads_(values.symmetric ? SymmetricHeadCount(values.heads) : values.heads, values.symmetric ? 1 : values.heads,
-             values.symmetric) {
-  if (values_.steps < 1) values_.steps = 1;
+             values.symmetric, values.steps) {
   const int n = heads_.Count();
   values_.heads = static_cast<int16_t>(n);
   heads_.Fill([this](float& x, float& y, float& z) { NewControlPoint(x, y, z); });
@@ -78,7 +77,7 @@ void SparklerSim::Recycle(int32_t i) {
 }
 
 void SparklerSim::DrawFrame() {
-  heads_.Place(t_);
+  heads_.Place();
   const Viewport& view = gViewport;
   Canvas& dc = *canvas_;
   const float damping = values_.dampingFactor;
@@ -105,11 +104,7 @@ void SparklerSim::DrawFrame() {
 }
 
 void SparklerSim::AdvancePath() {
-  t_ = static_cast<float>(t_ + 1.0 / values_.steps);
-  if (++step_ < values_.steps) return;
-  step_ = 0;
-  t_ = 0;
-  heads_.Slide([this](float& x, float& y, float& z) { NewControlPoint(x, y, z); });
+  heads_.Advance([this](float& x, float& y, float& z) { NewControlPoint(x, y, z); });
 }
 
 }  // namespace pyxora

@@ -38,7 +38,7 @@ class SparklerSim {
 
   const SplineHeads& Heads() const { return heads_; }
   const SourceColor& HeadColor(int s) const { return headColor_[s]; }
-  float T() const { return t_; }
+  float T() const { return heads_.T(); }
   int32_t SparkCount() const { return static_cast<int32_t>(px_.size()); }
 
   // Spark state, open to tests.
@@ -53,8 +53,6 @@ class SparklerSim {
   Canvas* canvas_;
   SplineHeads heads_;
   std::vector<SourceColor> headColor_;
-  float t_ = 0;
-  int16_t step_ = 0;
 };
 
 }  // namespace pyxora

@@ -51,9 +51,10 @@ bool FinishSplineFrame() {
 
 Canvas* SplineCanvas(Canvas& offscreen) { return gViewport.DrawDC ? gViewport.DrawDC : &offscreen; }
 
-SplineHeads::SplineHeads(int heads, int rows, bool symmetric)
+SplineHeads::SplineHeads(int heads, int rows, bool symmetric, int16_t steps)
     : rows_(std::max(rows, 1)),
       symmetric_(symmetric),
+      steps_(std::max<int16_t>(steps, 1)),
       cpx_(Slot(rows_, 0)),
       cpy_(Slot(rows_, 0)),
       cpz_(Slot(rows_, 0)),

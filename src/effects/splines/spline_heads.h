@@ -50,8 +50,8 @@ void RunSplineFrames(Simulation& sim) {
 // places the others on the sphere through head 0 about the world centre.
 class SplineHeads {
  public:
-  // `rows` paths of control points (at least 1) for `heads` heads.
-  SplineHeads(int heads, int rows, bool symmetric);
+  // `rows` paths of control points (at least 1) for `heads` heads, `steps` frames per segment.
+  SplineHeads(int heads, int rows, bool symmetric, int16_t steps);
 
   // Fills every control point of every row, in row order and k = 0..3, with newPoint(x, y, z).
   template <class NewPoint>
@@ -74,8 +74,21 @@ class SplineHeads {
     }
   }
 
-  // Every head at parameter t of its segment.
+  // t advances by 1/steps; after `steps` frames the control points slide and t starts
+  // again at 0.
+  template <class NewPoint>
+  void Advance(NewPoint&& newPoint) {
+    t_ = static_cast<float>(t_ + 1.0 / steps_);
+    if (++step_ < steps_) return;
+    step_ = 0;
+    t_ = 0;
+    Slide(newPoint);
+  }
+
+  // Every head at parameter t of its segment (by default the current one).
   void Place(float t);
+  void Place() { Place(t_); }
+  float T() const { return t_; }
 
   int Count() const { return static_cast<int>(hx_.size()); }
   int Rows() const { return rows_; }
@@ -93,6 +106,9 @@ class SplineHeads {
 
   int rows_;
   bool symmetric_;
+  int16_t steps_;
+  int16_t step_ = 0;
+  float t_ = 0;
   std::vector<float> cpx_, cpy_, cpz_;
   std::vector<float> hx_, hy_, hz_;
 };

@@ -28,8 +28,7 @@ int HeadCount(const WarpRunValues& values) {
 WarpSim::WarpSim(const WarpRunValues& values, Canvas* canvas)
     : values_(values),
       canvas_(canvas),
-      heads_(HeadCount(values), HeadCount(values), SymmetricType(values.type)) {
-  values_.steps = std::max<int16_t>(values_.steps, 1);
+      heads_(HeadCount(values), HeadCount(values), SymmetricType(values.type), values.steps) {
   values_.sparksPerSpline = std::max<int16_t>(values_.sparksPerSpline, 1);
   const int w = heads_.Count();
   values_.splines = static_cast<int16_t>(w);
@@ -67,7 +66,7 @@ int32_t WarpSim::StreaksInUse() const {
 
 void WarpSim::DrawFrame() {
   if (values_.hueLock) globalHue_ = static_cast<int16_t>((globalHue_ + 1) % 360);
-  heads_.Place(t_);
+  heads_.Place();
   const int32_t perSpline = values_.sparksPerSpline;
   const int32_t slots = static_cast<int32_t>(inUse_.size());
   for (int s = 0; s < heads_.Count(); ++s) {
@@ -167,11 +166,7 @@ void WarpSim::Update(int32_t i) {
 }
 
 void WarpSim::AdvancePath() {
-  t_ = static_cast<float>(t_ + 1.0 / values_.steps);
-  if (++step_ < values_.steps) return;
-  step_ = 0;
-  t_ = 0;
-  heads_.Slide([this](float& x, float& y, float& z) { NewControlPoint(x, y, z); });
+  heads_.Advance([this](float& x, float& y, float& z) { NewControlPoint(x, y, z); });
 }
 
 }  // namespace pyxora

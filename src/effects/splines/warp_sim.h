@@ -74,8 +74,6 @@ class WarpSim {
   WarpRunValues values_;
   Canvas* canvas_;
   SplineHeads heads_;
-  float t_ = 0;
-  int16_t step_ = 0;
   int16_t globalHue_ = 0;
   bool emitting_ = true;
 };
