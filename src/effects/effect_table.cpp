@@ -1,5 +1,7 @@
 #include "effects/effect_table.h"
 
+#include "effects/gravity/gravity_wells.h"
+
 namespace pyxora {
 
 const EffectTable& Effects() {
@@ -8,7 +10,8 @@ const EffectTable& Effects() {
       {1, "3D Stars [RETIRED]", "", ""},
       {2, "B-Spline Warp", "B-SplineWarp", "warp"},
       {3, "B-Spline Sparklers", "B-SplineSpark", "sparklers"},
-      {4, "Stars and Gravity Wells", "GravityWell", "gravity"},
+      {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
+       LoadGravityTheme, 5},
       {5, "Galaxies", "Galaxy", "galaxy"},
   }};
   return table;
