@@ -2,11 +2,20 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "support/test_support.h"
 
 namespace pyxora {
+
+// Failures print the whole record.
+void PrintTo(const GravitySettings& s, std::ostream* os) {
+  *os << "{" << s.Emitters << ", " << s.Attractors << ", " << s.Pixels << ", " << s.EmitSpeed << ", " << s.Gravity
+      << ", " << s.AttractorRadius << ", " << s.TrailLength << ", " << s.Refresh << ", " << s.ColorMult << ", "
+      << s.StereoSep << ", " << s.StereoHue << ", " << s.ColorComp << ", " << s.StereoOn << "}";
+}
+
 namespace {
 
 class GravitySettingsTest : public testing::CoreTest {
@@ -19,19 +28,8 @@ class GravitySettingsTest : public testing::CoreTest {
 
 TEST_F(GravitySettingsTest, AnEmptyStoreLoadsTheFactoryValues) {
   const GravitySettings s = Loaded();
-  EXPECT_EQ(s.Emitters, 1);
-  EXPECT_EQ(s.Attractors, 2);
-  EXPECT_EQ(s.Pixels, 3000);
-  EXPECT_EQ(s.EmitSpeed, 15.0f);
-  EXPECT_EQ(s.Gravity, 75.0f);
-  EXPECT_EQ(s.AttractorRadius, 1);
-  EXPECT_EQ(s.TrailLength, 1);
-  EXPECT_EQ(s.Refresh, 1000);
-  EXPECT_EQ(s.ColorMult, 1500);
-  EXPECT_EQ(s.StereoSep, 250.0f);
-  EXPECT_EQ(s.StereoHue, 180);
-  EXPECT_EQ(s.ColorComp, 1);
-  EXPECT_FALSE(s.StereoOn);
+  EXPECT_EQ(s, (GravitySettings{1, 2, 3000, 15, 75, 1, 1, 1000, 1500, 250, 180, 1, false}));
+  EXPECT_EQ(s, GravityDefaults());
 
   // The defaults give the documented simulation units.
   const GravitySettings run = NormaliseGravitySettings(s);
@@ -143,16 +141,7 @@ TEST_F(GravitySettingsTest, ThemesCarryTheirNamesAndThirteenFields) {
 TEST_F(GravitySettingsTest, ApplyingAThemeWritesEveryFieldAsTheWindowWould) {
   GravitySettings s = GravityDefaults();
   ApplyGravityTheme(3, s);  // "High Gravity Projectile"
-  EXPECT_EQ(s.Attractors, 1);
-  EXPECT_EQ(s.Pixels, 3000);
-  EXPECT_EQ(s.EmitSpeed, 2.0f);
-  EXPECT_EQ(s.Gravity, 2500.0f);
-  EXPECT_EQ(s.TrailLength, 5);
-  EXPECT_EQ(s.Refresh, 60);
-  EXPECT_EQ(s.ColorMult, 50);
-  EXPECT_EQ(s.StereoSep, 0.0f);
-  EXPECT_EQ(s.ColorComp, 1);
-  EXPECT_FALSE(s.StereoOn);
+  EXPECT_EQ(s, (GravitySettings{1, 1, 3000, 2, 2500, 1, 5, 60, 50, 0, 0, 1, false}));
 
   // The stereographic theme ticks the box and puts the second image 240 degrees on.
   ApplyGravityTheme(5, s);
