@@ -1,5 +1,6 @@
 #include "effects/effect_table.h"
 
+#include "effects/gravity/gravity_wells.h"
 #include "effects/splines/sparklers.h"
 #include "effects/splines/warp.h"
 
@@ -13,7 +14,8 @@ const EffectTable& Effects() {
        PreviewWarp},
       {3, "B-Spline Sparklers", "B-SplineSpark", "sparklers",
        [](int16_t, bool perf) { LoadSparklerSettings(perf); }, RunSparklers, PreviewSparklers},
-      {4, "Stars and Gravity Wells", "GravityWell", "gravity"},
+      {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
+       LoadGravityTheme, 5},
       {5, "Galaxies", "Galaxy", "galaxy"},
   }};
   return table;
