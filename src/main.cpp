@@ -38,9 +38,9 @@ bool ProgramFileExists(const std::string& path) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (const auto status = RunCommandLineTool(args, std::cout, std::cerr)) return *status;
+  FixSeedFromEnvironment();
   if (!args.empty() && args[0] == "--render") return RunHeadlessRender(args, std::cerr);
 
-  FixSeedFromEnvironment();
   PrepareStartup();
   const StartupDecision decision = DispatchCommandLine(JoinArguments(args), ProgramPath(argv[0]), ProgramFileExists);
   gState.Mode = decision.mode;

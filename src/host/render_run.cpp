@@ -4,6 +4,7 @@
 #include "host/saver_state.h"
 #include "render/frame_host.h"
 #include "render/random.h"
+#include "render/random_vectors.h"
 #include "settings/advanced_settings.h"
 
 namespace pyxora {
@@ -30,6 +31,8 @@ std::optional<std::string> RenderEffect(const RenderRequest& request, Canvas& ca
   if (request.theme != 0 && (!effect->loadTheme || request.theme < 1 || request.theme > effect->themeCount))
     return "effect '" + std::string(effect->renderName) + "' has no preset " + std::to_string(request.theme);
 
+  // A render may be the first thing the process does (--render, benchmarks).
+  FillTrigTables();
   if (request.seed) SetFixedSeed(request.seed);
   CountingHost host(request.frames);
   FrameHost* previousHost = gState.Host;

@@ -3,7 +3,9 @@
 // fields all read the same rows, so a key and its default live in one place.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -55,8 +57,15 @@ void LoadSettingFields(std::string_view section, std::span<const SettingField<Re
     std::visit(
         [&](auto member) {
           using T = std::remove_reference_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<T, bool>) record.*member = value != 0;
-          else record.*member = static_cast<T>(value);
+          if constexpr (std::is_same_v<T, bool>) {
+            record.*member = value != 0;
+          } else if constexpr (std::is_integral_v<T>) {
+            // A wide getter feeding a narrow field saturates instead of wrapping.
+            record.*member = static_cast<T>(std::clamp<double>(value, std::numeric_limits<T>::min(),
+                                                               std::numeric_limits<T>::max()));
+          } else {
+            record.*member = static_cast<T>(value);
+          }
         },
         field.member);
   }

@@ -1,0 +1,81 @@
+// The warp's simulation for one run: heads, per-spline colour and speed, and the
+// streak pool with its eraser tails. The run loop in warp.cpp drives it frame by
+// frame; tests drive it directly.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "effects/splines/spline_heads.h"
+#include "render/colour.h"
+
+namespace pyxora {
+
+class Canvas;
+
+// Parameters in simulation units, already clamped and converted.
+struct WarpRunValues {
+  int16_t splines = 100;  // before the symmetric adjustment of types 2 to 4
+  int16_t sparksPerSpline = 35;
+  int16_t trailLen = 10;
+  int16_t steps = 300;
+  float speed = 8;
+  float persist = 0.98f;
+  int16_t sizeDev = 1;
+  float dampingFactor = 0.9925f;
+  int16_t type = 4;  // 0..4
+  int16_t cyclePct = 100;
+  bool hueLock = false;
+};
+
+class WarpSim {
+ public:
+  // Control points, then per spline its colour triple, speed scale and lock.
+  WarpSim(const WarpRunValues& values, Canvas* canvas);
+
+  // One frame: the global hue, the heads, and per spline one emission and the update
+  // of its streaks.
+  void DrawFrame();
+  // t advances by 1/S; after S frames the control points slide and t starts again at 0.
+  void AdvancePath();
+
+  // Test hook: with emission off the streaks in flight finish and no new ones start.
+  void SetEmitting(bool on) { emitting_ = on; }
+  int32_t StreaksInUse() const;
+
+  const SplineHeads& Heads() const { return heads_; }
+  int Splines() const { return heads_.Count(); }
+  int16_t GlobalHue() const { return globalHue_; }
+
+  // Per spline.
+  std::vector<SourceColor> source_;
+  std::vector<float> speed_;  // k: streak velocity per unit of head distance
+  std::vector<uint8_t> locked_;
+  std::vector<int16_t> hueCounter_;
+
+  // One streak: its head and its eraser tail, in one cache line, because the live
+  // streaks lie scattered over up to 998 000 slots. Streak i belongs to spline
+  // i / sparksPerSpline. The in-use flags, scanned every frame, are kept apart.
+  struct alignas(64) Streak {
+    float x, y, z, vx, vy, vz;  // the head
+    float tx, ty, tz, tvx, tvy, tvz;  // the eraser tail
+    uint32_t color;
+    int16_t age, tailCountdown;
+    bool headAlive, tailActive;
+  };
+  std::vector<uint8_t> inUse_;
+  std::vector<Streak> streaks_;
+
+ private:
+  void NewControlPoint(float& x, float& y, float& z) const;
+  void Emit(int s);
+  void Update(int32_t i);
+
+  WarpRunValues values_;
+  Canvas* canvas_;
+  SplineHeads heads_;
+  int16_t globalHue_ = 0;
+  bool emitting_ = true;
+};
+
+}  // namespace pyxora

@@ -1,0 +1,182 @@
+#include "effects/splines/warp.h"
+
+#include <cmath>
+
+#include "effects/spline_fixture.h"
+#include "effects/splines/warp_sim.h"
+#include "settings/properties_model.h"
+
+namespace pyxora {
+namespace {
+
+class Warp : public testing::SplineTest {
+ protected:
+  static WarpRunValues Small(int16_t type) {
+    WarpRunValues values;
+    values.type = type;
+    values.splines = 20;
+    values.steps = 40;
+    return values;
+  }
+  // Runs frames until no streak is left, within a generous bound; false if some remain.
+  static bool FinishStreaks(WarpSim& sim) {
+    sim.SetEmitting(false);
+    for (int frame = 0; frame < 5000 && sim.StreaksInUse() > 0; ++frame, sim.AdvancePath()) sim.DrawFrame();
+    return sim.StreaksInUse() == 0;
+  }
+};
+
+TEST_F(Warp, EveryTypeBlanksExactlyWhatItsStreaksDrewOnceTheyAreDone) {
+  struct Case {
+    int16_t type, trailLen;
+    float persist, dampingFactor;
+  };
+  const Case cases[] = {{0, 10, 0.98f, 0.9925f}, {1, 10, 0.98f, 0.9925f}, {2, 10, 0.98f, 0.9925f},
+                        {3, 10, 0.98f, 0.9925f}, {4, 10, 0.98f, 0.9925f}, {0, 1, 0.99f, 1.0f},
+                        {3, 25, 0.99f, 0.5f},    {4, 99, 0.25f, 0.75f}};
+  for (const Case& c : cases) {
+    canvas_.Clear();
+    WarpRunValues values = Small(c.type);
+    values.trailLen = c.trailLen;
+    values.persist = c.persist;
+    values.dampingFactor = c.dampingFactor;
+    WarpSim sim(values, &canvas_);
+    size_t mostLit = 0;
+    for (int frame = 0; frame < 60; ++frame, sim.AdvancePath()) {
+      sim.DrawFrame();
+      mostLit = std::max(mostLit, canvas_.CountLitPixels());
+    }
+    EXPECT_GT(mostLit, 5u) << "type " << c.type;
+    ASSERT_TRUE(FinishStreaks(sim)) << "type " << c.type;
+    EXPECT_EQ(canvas_.CountLitPixels(), 0u) << "type " << c.type << " trail " << c.trailLen;
+  }
+}
+
+TEST_F(Warp, WithATrailOfOneFrameAStreakIsASingleMovingPixel) {
+  WarpRunValues values = Small(0);
+  values.splines = 1;
+  values.trailLen = 1;
+  values.speed = 200;
+  values.persist = 0.99f;
+  WarpSim sim(values, &canvas_);
+  sim.DrawFrame();
+  ASSERT_EQ(sim.StreaksInUse(), 1);
+  sim.SetEmitting(false);
+  std::set<std::pair<int, int>> places;
+  for (int frame = 0; frame < 100 && sim.StreaksInUse() > 0; ++frame) {
+    ASSERT_LE(canvas_.CountLitPixels(), 1u) << frame;
+    for (int y = 0; y < canvas_.Height(); ++y)
+      for (int x = 0; x < canvas_.Width(); ++x)
+        if (canvas_.GetPixel(x, y)) places.insert({x, y});
+    sim.DrawFrame();
+  }
+  EXPECT_GE(places.size(), 3u);
+
+  // Many streaks at once: never more lit pixels than heads in flight.
+  WarpSim many(Small(4), &canvas_);
+  for (int frame = 0; frame < 40; ++frame) {
+    many.DrawFrame();
+    EXPECT_LE(canvas_.CountLitPixels(), static_cast<size_t>(many.StreaksInUse()));
+  }
+}
+
+TEST_F(Warp, WithHueLockEveryLockedSplineSharesOneHueThatAdvancesADegreeAFrame) {
+  WarpRunValues values = Small(0);
+  values.hueLock = true;
+  values.cyclePct = 100;
+  values.trailLen = 3;
+  WarpSim sim(values, &canvas_);
+  for (int frame = 1; frame <= 20; ++frame) {
+    sim.DrawFrame();
+    EXPECT_EQ(sim.GlobalHue(), frame);
+    int fresh = 0;
+    for (size_t i = 0; i < sim.streaks_.size(); ++i)
+      if (const WarpSim::Streak& k = sim.streaks_[i]; sim.inUse_[i] && k.headAlive && k.age == 1) {
+        EXPECT_EQ(k.color, HueWheel[frame]);
+        ++fresh;
+      }
+    EXPECT_GT(fresh, 0);
+    // On screen: only the hues of the frames so far, each streak keeping the hue of its start.
+    const std::set<uint32_t> huesSoFar(HueWheel.begin() + 1, HueWheel.begin() + frame + 1);
+    for (const uint32_t colour : LitColours()) EXPECT_TRUE(huesSoFar.count(colour)) << frame;
+  }
+}
+
+TEST_F(Warp, CyclingSplinesWithoutHueLockStartAtRedAndStepOneDegreePerStreak) {
+  WarpRunValues values = Small(0);
+  values.cyclePct = 100;
+  WarpSim sim(values, &canvas_);
+  sim.DrawFrame();
+  for (int s = 0; s < sim.Splines(); ++s) EXPECT_EQ(sim.hueCounter_[s], 1);
+  for (const uint32_t colour : LitColours()) EXPECT_EQ(colour, HueWheel[1]);
+}
+
+TEST_F(Warp, WithNoLockedSplinesEveryStreakTakesItsSplinesColourFromTheColourModel) {
+  gColorSettings.ColorPctHue = 0;  // every source fixed: one colour per spline
+  WarpRunValues values = Small(1);
+  values.cyclePct = 0;
+  WarpSim sim(values, &canvas_);
+  std::set<uint32_t> splineColours;
+  for (int s = 0; s < sim.Splines(); ++s) splineColours.insert(sim.source_[s].color);
+  for (int frame = 0; frame < 30; ++frame, sim.AdvancePath()) {
+    sim.DrawFrame();
+    for (const uint32_t colour : LitColours()) EXPECT_TRUE(splineColours.count(colour)) << frame;
+  }
+  const int32_t perSpline = values.sparksPerSpline;
+  for (size_t i = 0; i < sim.streaks_.size(); ++i)
+    if (sim.inUse_[i]) {
+      EXPECT_EQ(sim.streaks_[i].color, sim.source_[i / perSpline].color);
+    }
+}
+
+TEST_F(Warp, SymmetricTypesPlaceTheirHeadsOnOneSphere) {
+  for (int16_t type = 0; type <= 4; ++type) {
+    WarpRunValues values = Small(type);
+    values.splines = 15;
+    WarpSim sim(values, &canvas_);
+    ASSERT_EQ(sim.Splines(), type >= 2 ? 10 : 15) << type;
+    if (type < 2) continue;
+    sim.DrawFrame();
+    const SplineHeads& h = sim.Heads();
+    auto radius = [&](int s) { return std::hypot(h.X(s), h.Y(s), h.Z(s) - gViewport.FocalLength); };
+    for (int s = 1; s < h.Count(); ++s) EXPECT_NEAR(radius(s), radius(0), 1e-4) << type;
+  }
+}
+
+TEST_F(Warp, ThePreviewRunsWhatTheBoxesSayClampedUntilAskedToStop) {
+  PropertiesModel props;
+  const char* texts[] = {"3", "5", "200", "x", "12.5", "1", "0", "0.5", "150"};
+  for (int i = 0; i < 9; ++i) props.SetText("txtWarp", i, texts[i]);
+  props.Lists["cboWarpType"] = 7;
+  props.Checks["chkWarpHueLock"] = true;
+  EndRunAfter(5);
+  PreviewWarp(props);
+  EXPECT_FALSE(gState.PreviewStopRequested);
+  EXPECT_EQ(host_.presented, 5);
+
+  const WarpParams& p = gWarpParams;
+  EXPECT_EQ(p.Works, 3);
+  EXPECT_EQ(p.Sparks, 10);
+  EXPECT_EQ(p.Length, 99);
+  EXPECT_EQ(p.SplineIncs, 1);
+  EXPECT_EQ(p.Speed, 12.5f);
+  EXPECT_FLOAT_EQ(p.Persist, 0.99f);
+  EXPECT_EQ(p.SizeDev, 1);
+  EXPECT_EQ(p.Damping, 0.5f);
+  EXPECT_EQ(p.CyclePct, 100);
+  EXPECT_EQ(p.Type, 4);
+  EXPECT_EQ(p.HueLock, 1);
+}
+
+TEST_F(Warp, TheStreakSlotsPerSplineScaleWithThePerformanceMultiplier) {
+  gState.PerfMult = 0.5f;
+  LoadWarpSettings(true);
+  EXPECT_EQ(gWarpParams.Sparks, 18);  // 17.5, halves to even
+  LoadWarpSettings(false);
+  EXPECT_EQ(gWarpParams.Sparks, 35);
+  EXPECT_EQ(gWarpParams.Type, 4);
+  EXPECT_EQ(gWarpParams.HueLock, 0);
+}
+
+}  // namespace
+}  // namespace pyxora
