@@ -82,5 +82,19 @@ TEST_F(AppWindowTest, EscapeEndsAtOnceAndSavesThePlacement) {
   EXPECT_EQ(GetSettingStr("General", "WindowSize", "").size(), 20u);
 }
 
+TEST_F(AppWindowTest, AResizedWindowGetsASurfaceOfItsNewSizeOnceTheSizeSettles) {
+  AppWindow window([&](QWidget*) { ++propertiesOpened_; });
+  QSize surfaceAfterResize;
+  Run(window, [&] {
+    window.resize(500, 300);
+    QTimer::singleShot(800, &window, [&] {
+      surfaceAfterResize = QSize(window.Surface().Width(), window.Surface().Height());
+      window.close();
+    });
+  });
+  EXPECT_EQ(surfaceAfterResize, QSize(500, 300));
+  EXPECT_EQ(propertiesOpened_, 0);
+}
+
 }  // namespace
 }  // namespace pyxora
