@@ -24,8 +24,8 @@ AppWindow::AppWindow(PropertiesOpener openProperties) : openProperties_(std::mov
 }
 
 void AppWindow::SetUp() {
-  resizable_ = GetSettingStr("Advanced", "Adv_WinResize", "0") == "1";
-  if (resizable_) {
+  const bool resizable = GetSettingStr("Advanced", "Adv_WinResize", "0") == "1";
+  if (resizable) {
     setWindowTitle(kSaverCaption);
     setCursor(Qt::ArrowCursor);
     RestorePlacement(*this, kAppPlacementSection);

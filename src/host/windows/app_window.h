@@ -19,7 +19,6 @@ class AppWindow : public DisplayWindow {
   explicit AppWindow(PropertiesOpener openProperties);
   // Runs the animation, restarting it as asked, until the program is to end.
   void Start();
-  bool Resizable() const { return resizable_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -37,7 +36,6 @@ class AppWindow : public DisplayWindow {
   PropertiesOpener openProperties_;
   Next next_ = Next::None;
   bool running_ = false;
-  bool resizable_ = false;
   SequenceState sequence_;
   QTimer resizeSettled_;
 };

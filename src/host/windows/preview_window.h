@@ -16,7 +16,6 @@ class PreviewWindow : public DisplayWindow {
   // Moves into the parent, sized to its inner rectangle, and runs the preview driver
   // until the parent goes away. A parent that is no window ends it at the first frame.
   void Start();
-  bool ParentGone() { return !parent_.Exists(); }
 
  private:
   ForeignParent parent_;
