@@ -119,13 +119,18 @@ lit_pixels() {
 
 # Whether the pointer shows: Xvfb draws it into the screen's memory, while a
 # screenshot leaves it out, so the two differ around the pointer when it is visible.
+# The server lifts the pointer off while it draws beneath it, so a few looks are taken.
 pointer_visible() {
   local x y
   eval "$(xdotool getmouselocation --shell)"
   x=$((X > 2 ? X - 2 : 0)); y=$((Y > 2 ? Y - 2 : 0))
-  convert "xwd:$WORK/fb/Xvfb_screen0" "$WORK/.fb.png"
-  import -window root "$WORK/.root.png"
-  [ "$(pixels_differing "$WORK/.fb.png" "$WORK/.root.png" "24x24+$x+$y")" -gt 0 ]
+  for _ in 1 2 3 4 5 6; do
+    convert "xwd:$WORK/fb/Xvfb_screen0" "$WORK/.fb.png"
+    import -window root "$WORK/.root.png"
+    [ "$(pixels_differing "$WORK/.fb.png" "$WORK/.root.png" "24x24+$x+$y")" -gt 0 ] && return 0
+    sleep 0.05
+  done
+  return 1
 }
 
 # Moves the pointer by (dx, dy), one motion event.

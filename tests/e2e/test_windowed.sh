@@ -56,7 +56,9 @@ wait_gone "$app" 2 || fail "Escape did not end the program"
 "$APP" 2>>"$WORK/later.err" &
 app=$!
 id=$(wait_window "PXRA:Pyxora 3.2")
-xdotool getwindowgeometry "$id" | grep -q "Position: 40,50" || fail "did not reopen where it was closed"
+geometry=$(xdotool getwindowgeometry "$id")
+echo "$geometry" | grep -q "Position: 40,50" ||
+  fail "did not reopen where it was closed: $geometry, saved $("$PYXORA" --settings get General WindowSize)"
 xdotool windowfocus --sync "$id"
 xdotool key Escape
 wait_gone "$app" 2 || fail "Escape did not end the program"
