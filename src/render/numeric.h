@@ -26,6 +26,21 @@ std::optional<Int> ToInteger(double v) {
 inline std::optional<int16_t> ToInt16(double v) { return ToInteger<int16_t>(v); }
 inline std::optional<int32_t> ToInt32(double v) { return ToInteger<int32_t>(v); }
 
+// Nearest, halves to even; a value beyond the type saturates and NaN gives 0.
+template <class Int>
+Int SaturatingRound(double v) {
+  if (std::isnan(v)) return 0;
+  if (const auto whole = ToInteger<Int>(v)) return *whole;
+  return v < 0 ? std::numeric_limits<Int>::min() : std::numeric_limits<Int>::max();
+}
+
+// A particle count scaled by the performance multiplier. A product beyond 16 bits
+// saturates rather than leaving the count unscaled; the runs clamp it to their maximum.
+inline int16_t ScaleParticleCount(int16_t count, float multiplier) {
+  const float scaled = static_cast<float>(count) * multiplier;
+  return std::isnan(scaled) ? count : SaturatingRound<int16_t>(scaled);
+}
+
 // For values the callers know to be in range; an out-of-range value gives `fallback`.
 inline int16_t NearestInt16(double v, int16_t fallback = 0) { return ToInt16(v).value_or(fallback); }
 inline int32_t NearestInt32(double v, int32_t fallback = 0) { return ToInt32(v).value_or(fallback); }

@@ -25,13 +25,6 @@ constexpr std::array<const char*, kGravityThemeCount> kGravityPresets = {
     "1, 1, 2000, 15, 250, 1, 1, 500, 50, 250, 240, 1, 1",
 };
 
-template <class Int>
-Int SaturatingRound(double value) {
-  if (std::isnan(value)) return 0;
-  if (const auto whole = ToInteger<Int>(value)) return *whole;
-  return value < 0 ? std::numeric_limits<Int>::min() : std::numeric_limits<Int>::max();
-}
-
 // Rounded half to even, then clamped; a value that is not a number takes the lower bound.
 float RoundedClamp(float value, float lo, float hi) {
   if (std::isnan(value)) return lo;
@@ -65,9 +58,7 @@ GravitySettings GravityDefaults() {
 void LoadGravitySettings(bool applyPerfMult) {
   GravitySettings& s = gGravitySettings;
   LoadSettingFields<GravitySettings>(kGravitySection, kGravityFields, s);
-  const float multiplier = applyPerfMult ? gState.PerfMult : 1.0f;
-  // More stars than 16 bits hold simply saturate; the run clamps them to 9999 anyway.
-  s.Pixels = SaturatingRound<int16_t>(static_cast<float>(s.Pixels) * multiplier);
+  if (applyPerfMult) s.Pixels = ScaleParticleCount(s.Pixels, gState.PerfMult);
 }
 
 std::string GravityThemePreset(int16_t theme) {

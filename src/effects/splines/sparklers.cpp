@@ -27,7 +27,7 @@ void RunSparkLoop(const SparklerRunValues& values) {
 
 void LoadSparklerSettings(bool applyPerfMult) {
   LoadSettingFields<SparklerParams>(kSparklerSection, kSparklerFields, gSparklerParams);
-  if (applyPerfMult) gSparklerParams.Pixels = ScaledCount(gSparklerParams.Pixels, gState.PerfMult);
+  if (applyPerfMult) gSparklerParams.Pixels = ScaleParticleCount(gSparklerParams.Pixels, gState.PerfMult);
 }
 
 void RunSparklers() {

@@ -28,12 +28,6 @@ int32_t RandomIndex(int32_t n) {
   return std::min(i, n - 1);
 }
 
-int16_t ScaledCount(int16_t count, float perfMult) {
-  const float scaled = static_cast<float>(count) * perfMult;
-  if (std::isnan(scaled)) return count;
-  return NearestInt16(ClampSng(scaled, -32768.0f, 32767.0f), count);
-}
-
 float DampingSpeedFactor(float damping) { return (1.0f - ClampSng(damping, 0.0f, 1.0f)) * 0.5f + 0.5f; }
 
 void StartSplineFrame() { gState.FrameStartTick = gState.Host ? gState.Host->Tick() : 0; }

@@ -18,10 +18,6 @@ int16_t SymmetricHeadCount(int16_t n);
 // A uniformly random index in 0..n-1 (floor(Rnd * n)); n >= 1.
 int32_t RandomIndex(int32_t n);
 
-// count x PerfMult as a particle count: rounded to nearest, halves to even. A product
-// beyond 16 bits saturates rather than leaving the count unscaled; runs clamp it anyway.
-int16_t ScaledCount(int16_t count, float perfMult);
-
 // The per-frame speed factor for a damping of 0..1 (clamped): 1 for none, 0.5 for full.
 float DampingSpeedFactor(float damping);
 

@@ -14,7 +14,7 @@ WarpParams gWarpParams;
 
 void LoadWarpSettings(bool applyPerfMult) {
   LoadSettingFields<WarpParams>(kWarpSection, kWarpFields, gWarpParams);
-  if (applyPerfMult) gWarpParams.Sparks = ScaledCount(gWarpParams.Sparks, gState.PerfMult);
+  if (applyPerfMult) gWarpParams.Sparks = ScaleParticleCount(gWarpParams.Sparks, gState.PerfMult);
 }
 
 void RunWarp() {
