@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/platform/headless_render.h"
+#include "app/platform/x11_windows.h"
+#include "app/windows/display_launch.h"
 #include "host/command_line.h"
-#include "host/saver_state.h"
 #include "host/startup.h"
-#include "host/windows/display_launch.h"
-#include "platform/headless_render.h"
-#include "platform/x11_windows.h"
 #include "render/random.h"
+#include "render/saver_state.h"
 
 namespace {
 

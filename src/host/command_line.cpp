@@ -1,6 +1,6 @@
 #include "host/command_line.h"
 
-#include "settings/number_text.h"
+#include "base/number_text.h"
 #include "settings/settings.h"
 
 namespace pyxora {

@@ -1,11 +1,11 @@
 #include "host/driver.h"
 
-#include "host/display_canvas.h"
-#include "host/saver_state.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
+#include "render/display_canvas.h"
 #include "render/frame_host.h"
-#include "render/numeric.h"
 #include "render/pacing.h"
-#include "settings/number_text.h"
+#include "render/saver_state.h"
 #include "settings/settings.h"
 
 namespace pyxora {

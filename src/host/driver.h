@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "effects/effect_table.h"
-#include "settings/advanced_settings.h"
+#include "host/advanced_settings.h"
 
 namespace pyxora {
 

@@ -1,11 +1,11 @@
 #include "host/render_run.h"
 
-#include "host/display_canvas.h"
-#include "host/saver_state.h"
+#include "host/advanced_settings.h"
+#include "render/display_canvas.h"
 #include "render/frame_host.h"
 #include "render/random.h"
 #include "render/random_vectors.h"
-#include "settings/advanced_settings.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 namespace {

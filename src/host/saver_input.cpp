@@ -3,9 +3,9 @@
 #include <chrono>
 #include <ctime>
 
-#include "host/saver_state.h"
+#include "base/numeric.h"
 #include "render/frame_host.h"
-#include "render/numeric.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

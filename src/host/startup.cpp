@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "render/numeric.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "render/random_vectors.h"
-#include "render/viewport.h"
-#include "settings/number_text.h"
+#include "settings/placement.h"
 
 namespace pyxora {
 
@@ -55,8 +55,7 @@ void PrepareStartup() {
   gState.StopRequested = false;
   gState.PreviewStopRequested = false;
   // Stored window sizes keep their twips text: 15 twips per pixel, the 96-dpi convention.
-  gViewport.TwipsPerPixelX = 15;
-  gViewport.TwipsPerPixelY = 15;
+  gTwipsPerPixel = {15, 15};
   FillTrigTables();
   gState.HelpFile = "PXRA31.hlp";
 }

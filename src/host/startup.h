@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/saver_state.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

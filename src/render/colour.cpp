@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/numeric.h"
 #include "render/canvas.h"
-#include "render/numeric.h"
 #include "render/random.h"
 #include "settings/settings.h"
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "host/saver_state.h"
 #include "render/frame_host.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 namespace {

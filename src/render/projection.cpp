@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/numeric.h"
+#include "base/numeric.h"
 
 namespace pyxora {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "settings/number_text.h"
+#include "base/number_text.h"
 
 namespace pyxora {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/numeric.h"
+#include "base/numeric.h"
 #include "render/random.h"
 
 namespace pyxora {

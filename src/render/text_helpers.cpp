@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/numeric.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 
 namespace pyxora {
 

@@ -1,6 +1,6 @@
 #include "render/viewport.h"
 
-#include "render/numeric.h"
+#include "base/numeric.h"
 
 namespace pyxora {
 

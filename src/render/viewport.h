@@ -10,8 +10,6 @@ class Canvas;
 
 struct Viewport {
   Canvas* DrawDC = nullptr;
-  int16_t TwipsPerPixelX = 15;
-  int16_t TwipsPerPixelY = 15;
   int16_t Width = 0;
   int16_t Height = 0;
   int16_t CentreX = 0;

@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "render/numeric.h"
-#include "render/viewport.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "settings/settings.h"
 
 namespace pyxora {
+
+TwipsFactors gTwipsPerPixel;
+
 namespace {
 
-int32_t TwipsX() { return gViewport.TwipsPerPixelX > 0 ? gViewport.TwipsPerPixelX : 15; }
-int32_t TwipsY() { return gViewport.TwipsPerPixelY > 0 ? gViewport.TwipsPerPixelY : 15; }
+int32_t TwipsX() { return gTwipsPerPixel.x > 0 ? gTwipsPerPixel.x : 15; }
+int32_t TwipsY() { return gTwipsPerPixel.y > 0 ? gTwipsPerPixel.y : 15; }
 
 int32_t FieldAt(std::string_view text, size_t start) {
   if (start >= text.size()) return 0;

@@ -16,6 +16,14 @@ struct WindowRect {
   bool operator==(const WindowRect&) const = default;
 };
 
+// The screen's twips per pixel, read at start-up: 15, the 96-dpi convention, so stored
+// window sizes keep their twips text. The preview's surface also measures in twips.
+struct TwipsFactors {
+  int16_t x = 15;
+  int16_t y = 15;
+};
+extern TwipsFactors gTwipsPerPixel;
+
 enum class WindowShowState : int16_t { Normal = 0, Minimised = 1, Maximised = 2 };
 
 // At least five digits, zero-filled; larger numbers take more digits.

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <type_traits>
 
-#include "render/numeric.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "settings/properties_model.h"
 #include "settings/setting_table.h"
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <optional>
 
-#include "render/numeric.h"
-#include "settings/number_text.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "settings/user_message.h"
 
 namespace pyxora {

@@ -1,6 +1,6 @@
 #include "settings/settings_document.h"
 
-#include "settings/number_text.h"
+#include "base/number_text.h"
 
 namespace pyxora {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "effects/splines/sparkler_sim.h"
 #include "effects/spline_fixture.h"
+#include "effects/splines/sparkler_sim.h"
 #include "render/projection.h"
 #include "settings/properties_model.h"
 

@@ -1,10 +1,10 @@
-#include "host/windows/app_window.h"
+#include "app/windows/app_window.h"
 
 #include <QTest>
 #include <QTimer>
 
+#include "app/windows/screen_message.h"
 #include "gui_support.h"
-#include "host/windows/screen_message.h"
 
 namespace pyxora {
 namespace {

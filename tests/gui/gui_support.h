@@ -8,7 +8,7 @@
 #include <QRect>
 #include <memory>
 
-#include "host/saver_state.h"
+#include "render/saver_state.h"
 #include "settings/settings.h"
 
 namespace pyxora::testing {

@@ -1,4 +1,4 @@
-#include "platform/qt_placement.h"
+#include "app/platform/qt_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
-#include "host/windows/screen_message.h"
+#include "app/windows/screen_message.h"
 
 #include <QImage>
 
+#include "app/windows/display_window.h"
 #include "gui_support.h"
-#include "host/windows/display_window.h"
 
 namespace pyxora {
 namespace {

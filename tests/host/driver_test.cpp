@@ -5,6 +5,7 @@
 
 #include "render/canvas.h"
 #include "render/viewport.h"
+#include "settings/placement.h"
 #include "support/test_support.h"
 
 namespace pyxora {
@@ -52,7 +53,7 @@ class Driver : public testing::CoreTest {
     recorder_.runs = 0;
     recorder_.runsBeforeStop = runs;
     // The preview's surface measures in twips.
-    const int scale = variant == DriverVariant::Preview ? gViewport.TwipsPerPixelX : 1;
+    const int scale = variant == DriverVariant::Preview ? gTwipsPerPixel.x : 1;
     RunEffectDriver(variant, DisplaySurface{&canvas_, 64 * scale, 48 * scale, variant != DriverVariant::Preview},
                     hooks, RecordingTable());
     return recorder_.calls;

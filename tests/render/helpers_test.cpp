@@ -1,7 +1,7 @@
 #include <cmath>
 #include <set>
 
-#include "render/numeric.h"
+#include "base/numeric.h"
 #include "render/random.h"
 #include "render/random_vectors.h"
 #include "render/text_helpers.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "host/saver_state.h"
 #include "render/frame_host.h"
+#include "render/saver_state.h"
 #include "settings/settings.h"
 
 namespace pyxora::testing {

@@ -4,16 +4,16 @@
 #include <algorithm>
 #include <limits>
 
-#include "host/display_canvas.h"
-#include "host/saver_state.h"
+#include "base/numeric.h"
 #include "render/canvas.h"
 #include "render/colour.h"
+#include "render/display_canvas.h"
 #include "render/frame_host.h"
-#include "render/numeric.h"
 #include "render/pacing.h"
 #include "render/projection.h"
 #include "render/random.h"
 #include "render/random_vectors.h"
+#include "render/saver_state.h"
 #include "render/viewport.h"
 
 namespace pyxora {

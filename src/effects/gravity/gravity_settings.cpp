@@ -4,10 +4,10 @@
 #include <limits>
 #include <type_traits>
 
-#include "host/saver_state.h"
-#include "render/numeric.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
+#include "render/saver_state.h"
 #include "render/text_helpers.h"
-#include "settings/number_text.h"
 
 namespace pyxora {
 

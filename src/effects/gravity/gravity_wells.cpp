@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "effects/gravity/gravity_loop.h"
 #include "effects/gravity/gravity_settings.h"
-#include "render/numeric.h"
-#include "settings/number_text.h"
 #include "settings/properties_model.h"
 
 namespace pyxora {

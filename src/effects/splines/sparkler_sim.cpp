@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/numeric.h"
 #include "render/canvas.h"
-#include "render/numeric.h"
 #include "render/projection.h"
 #include "render/random.h"
 #include "render/random_vectors.h"

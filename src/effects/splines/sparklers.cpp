@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "base/numeric.h"
 #include "effects/splines/sparkler_sim.h"
 #include "effects/splines/spline_heads.h"
-#include "host/saver_state.h"
 #include "render/canvas.h"
-#include "render/numeric.h"
 #include "render/random.h"
+#include "render/saver_state.h"
 #include "settings/setting_boxes.h"
 
 namespace pyxora {

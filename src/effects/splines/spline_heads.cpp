@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/saver_state.h"
+#include "base/numeric.h"
 #include "render/bspline.h"
 #include "render/frame_host.h"
-#include "render/numeric.h"
 #include "render/pacing.h"
 #include "render/projection.h"
 #include "render/random.h"
+#include "render/saver_state.h"
 #include "render/viewport.h"
 
 namespace pyxora {

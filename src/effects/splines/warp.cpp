@@ -1,10 +1,10 @@
 #include "effects/splines/warp.h"
 
+#include "base/numeric.h"
 #include "effects/splines/spline_heads.h"
 #include "effects/splines/warp_sim.h"
-#include "host/saver_state.h"
 #include "render/canvas.h"
-#include "render/numeric.h"
+#include "render/saver_state.h"
 #include "settings/properties_model.h"
 #include "settings/setting_boxes.h"
 

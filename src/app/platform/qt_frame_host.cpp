@@ -1,4 +1,4 @@
-#include "platform/qt_frame_host.h"
+#include "app/platform/qt_frame_host.h"
 
 #include <QCoreApplication>
 #include <QTimer>

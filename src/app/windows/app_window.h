@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "host/windows/display_window.h"
+#include "app/windows/display_window.h"
 
 namespace pyxora {
 

@@ -1,4 +1,4 @@
-#include "platform/window_look.h"
+#include "app/platform/window_look.h"
 
 #include <xcb/xcb.h>
 

@@ -1,10 +1,10 @@
-#include "host/windows/saver_window.h"
+#include "app/windows/saver_window.h"
 
 #include <QCloseEvent>
 
-#include "host/saver_state.h"
+#include "app/platform/window_look.h"
 #include "host/startup.h"
-#include "platform/window_look.h"
+#include "render/saver_state.h"
 #include "settings/settings.h"
 
 namespace pyxora {

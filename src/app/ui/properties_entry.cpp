@@ -1,4 +1,4 @@
-#include "ui/properties_entry.h"
+#include "app/ui/properties_entry.h"
 
 #include <QDialog>
 

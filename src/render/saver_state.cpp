@@ -1,4 +1,4 @@
-#include "host/saver_state.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

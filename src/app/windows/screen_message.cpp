@@ -1,12 +1,12 @@
-#include "host/windows/screen_message.h"
+#include "app/windows/screen_message.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "host/saver_state.h"
+#include "base/numeric.h"
 #include "render/canvas.h"
 #include "render/colour.h"
-#include "render/numeric.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

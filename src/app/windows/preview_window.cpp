@@ -1,9 +1,9 @@
-#include "host/windows/preview_window.h"
+#include "app/windows/preview_window.h"
 
-#include "host/saver_state.h"
+#include "app/platform/qt_frame_host.h"
 #include "host/startup.h"
-#include "platform/qt_frame_host.h"
 #include "render/frame_host.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

@@ -1,4 +1,4 @@
-#include "platform/x11_windows.h"
+#include "app/platform/x11_windows.h"
 
 #include <xcb/xcb.h>
 

@@ -1,7 +1,7 @@
-#include "host/display_canvas.h"
+#include "render/display_canvas.h"
 
-#include "host/saver_state.h"
 #include "render/canvas.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 

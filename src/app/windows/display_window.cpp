@@ -1,13 +1,14 @@
-#include "host/windows/display_window.h"
+#include "app/windows/display_window.h"
 
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "host/saver_state.h"
-#include "host/windows/screen_message.h"
-#include "platform/qt_frame_host.h"
+#include "app/platform/qt_frame_host.h"
+#include "app/windows/screen_message.h"
+#include "render/saver_state.h"
 #include "render/viewport.h"
+#include "settings/placement.h"
 
 namespace pyxora {
 
@@ -44,8 +45,8 @@ void DisplayWindow::RunDriver(DriverVariant variant, SequenceState* sequence) {
   gState.Host = &host;
   const bool preview = variant == DriverVariant::Preview;
   // The preview's surface measures in twips, as in the control panel it was made for.
-  const int scaleX = preview ? gViewport.TwipsPerPixelX : 1;
-  const int scaleY = preview ? gViewport.TwipsPerPixelY : 1;
+  const int scaleX = preview ? gTwipsPerPixel.x : 1;
+  const int scaleY = preview ? gTwipsPerPixel.y : 1;
   const DisplaySurface surface{&canvas_, width() * scaleX, height() * scaleY, !preview};
   DriverHooks hooks;
   hooks.sequence = sequence;

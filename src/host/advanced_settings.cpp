@@ -1,12 +1,13 @@
-#include "settings/advanced_settings.h"
+#include "host/advanced_settings.h"
 
-#include "host/saver_state.h"
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "render/canvas.h"
 #include "render/colour.h"
-#include "render/numeric.h"
 #include "render/random.h"
+#include "render/saver_state.h"
 #include "render/viewport.h"
-#include "settings/number_text.h"
+#include "settings/placement.h"
 #include "settings/settings.h"
 
 namespace pyxora {
@@ -38,8 +39,8 @@ void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
   s.MessageFontHue = ClampInt(s.MessageFontHue, 0, 359);
   s.MessageText = TrimBlanks(s.MessageText).substr(0, 100);
 
-  const double twipsX = isPreview && view.TwipsPerPixelX > 0 ? view.TwipsPerPixelX : 1;
-  const double twipsY = isPreview && view.TwipsPerPixelY > 0 ? view.TwipsPerPixelY : 1;
+  const double twipsX = isPreview && gTwipsPerPixel.x > 0 ? gTwipsPerPixel.x : 1;
+  const double twipsY = isPreview && gTwipsPerPixel.y > 0 ? gTwipsPerPixel.y : 1;
   view.DrawDC = surface.canvas;
   SetUpViewport(view, NearestInt16(surface.scaleWidth / twipsX), NearestInt16(surface.scaleHeight / twipsY),
                 focalLength);

@@ -1,13 +1,13 @@
-#include "host/windows/app_window.h"
+#include "app/windows/app_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "host/saver_state.h"
+#include "app/platform/qt_placement.h"
+#include "app/platform/window_look.h"
 #include "host/startup.h"
-#include "platform/qt_placement.h"
-#include "platform/window_look.h"
 #include "render/frame_host.h"
+#include "render/saver_state.h"
 #include "settings/settings.h"
 
 namespace pyxora {

@@ -2,8 +2,8 @@
 // mouse move of a series; on the desktop background only a double-click ends it.
 #pragma once
 
+#include "app/windows/display_window.h"
 #include "host/saver_input.h"
-#include "host/windows/display_window.h"
 
 namespace pyxora {
 

@@ -1,4 +1,4 @@
-#include "settings/advanced_settings.h"
+#include "host/advanced_settings.h"
 
 #include "render/canvas.h"
 #include "render/viewport.h"

@@ -1,4 +1,4 @@
-#include "platform/foreign_parent.h"
+#include "app/platform/foreign_parent.h"
 
 #include <xcb/xcb.h>
 

@@ -1,4 +1,4 @@
-#include "platform/headless_render.h"
+#include "app/platform/headless_render.h"
 
 #include <unistd.h>
 
@@ -6,9 +6,9 @@
 #include <QImageWriter>
 #include <filesystem>
 
+#include "base/number_text.h"
+#include "base/numeric.h"
 #include "host/render_run.h"
-#include "render/numeric.h"
-#include "settings/number_text.h"
 
 namespace pyxora {
 namespace {

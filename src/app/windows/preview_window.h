@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "host/windows/display_window.h"
-#include "platform/foreign_parent.h"
+#include "app/platform/foreign_parent.h"
+#include "app/windows/display_window.h"
 
 namespace pyxora {
 

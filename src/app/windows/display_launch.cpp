@@ -1,4 +1,4 @@
-#include "host/windows/display_launch.h"
+#include "app/windows/display_launch.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -6,13 +6,13 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/x11_windows.h"
+#include "app/ui/properties_entry.h"
+#include "app/windows/app_window.h"
+#include "app/windows/preview_window.h"
+#include "app/windows/saver_window.h"
 #include "host/saver_input.h"
-#include "host/saver_state.h"
-#include "host/windows/app_window.h"
-#include "host/windows/preview_window.h"
-#include "host/windows/saver_window.h"
-#include "platform/x11_windows.h"
-#include "ui/properties_entry.h"
+#include "render/saver_state.h"
 
 namespace pyxora {
 namespace {
