@@ -23,13 +23,16 @@ Recorder* gRecorder = nullptr;
 
 template <int Index>
 void RecordLoad(int16_t config, bool applyPerfMult) {
-  gRecorder->calls.push_back("L" + std::to_string(Index) + ":" + std::to_string(config) + ":" +
-                             (applyPerfMult ? "T" : "F"));
+  std::string call = "L";  // appended: GCC 12 warns falsely about "L" + text at -O3
+  call += std::to_string(Index) + ":" + std::to_string(config) + ":" + (applyPerfMult ? "T" : "F");
+  gRecorder->calls.push_back(call);
 }
 
 template <int Index>
 void RecordRun() {
-  gRecorder->calls.push_back("R" + std::to_string(Index) + "@" + std::to_string(gState.CycleFrameLimit));
+  std::string call = "R";
+  call += std::to_string(Index) + "@" + std::to_string(gState.CycleFrameLimit);
+  gRecorder->calls.push_back(call);
   gRecorder->countsAtStart.push_back(gState.CycleFrameCount);
   gState.CycleFrameCount = 777;  // the run used frames of its limit
   if (++gRecorder->runs >= gRecorder->runsBeforeStop) gState.StopRequested = true;
