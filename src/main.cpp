@@ -12,6 +12,7 @@
 #include "app/windows/display_launch.h"
 #include "host/command_line.h"
 #include "host/startup.h"
+#include "host/templates.h"
 #include "render/random.h"
 #include "render/saver_state.h"
 
@@ -55,6 +56,10 @@ int main(int argc, char** argv) {
       std::cerr << "pyxora: the Properties window is not available yet\n";
       return 0;
     case StartAction::ImportThenSaver:
+      if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
+        std::cerr << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error
+                  << "; the saver runs with the current settings\n";
+      [[fallthrough]];
     case StartAction::Saver:
       if (WindowExists(kSaverCaption)) return 0;
       return RunDisplay(argc, argv, DriverVariant::Saver);

@@ -1,7 +1,9 @@
 #include "host/command_line.h"
 
 #include "base/number_text.h"
+#include "host/templates.h"
 #include "settings/settings.h"
+#include "settings/template_file.h"
 
 namespace pyxora {
 
@@ -24,6 +26,8 @@ const char* const kUsageText =
     "  --settings get SECTION KEY         print one stored value (exit 1 when absent)\n"
     "  --settings set SECTION KEY VALUE   store a value\n"
     "  --settings list [SECTION]          print the stored values\n"
+    "  --settings export FILE.pxt         write the stored settings as a template\n"
+    "  --settings import FILE.pxt         store the settings of a template\n"
     "  --help, --version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"
@@ -47,8 +51,27 @@ int UsageError(std::ostream& err, const std::string& problem) {
   return 2;
 }
 
+int ExportTemplate(const std::string& path, std::ostream& err) {
+  PropertiesModel props;
+  LoadPropertiesFromStore(props);
+  if (!SaveTemplate(props, path)) {
+    err << "pyxora: cannot write the template " << path << ": " << gTemplate.LastWriteError << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int ImportTemplateFile(const std::string& path, std::ostream& err) {
+  const TemplateReadResult result = ImportTemplate(path);
+  if (!result.ok) {
+    err << "pyxora: cannot import the template " << path << ": " << result.error << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 2) return UsageError(err, "--settings needs get, set or list");
+  if (args.size() < 2) return UsageError(err, "--settings needs get, set, list, export or import");
   const std::string& verb = args[1];
   SettingsStore& store = CurrentStore();
   if (verb == "get") {
@@ -87,6 +110,10 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
       for (const auto& [key, value] : section.values) out << key << '=' << value << '\n';
     }
     return 0;
+  }
+  if (verb == "export" || verb == "import") {
+    if (args.size() != 3) return UsageError(err, "--settings " + verb + " needs one FILE");
+    return verb == "export" ? ExportTemplate(args[2], err) : ImportTemplateFile(args[2], err);
   }
   return UsageError(err, "unknown --settings action '" + verb + "'");
 }
