@@ -1,0 +1,197 @@
+#include "host/first_run.h"
+
+#include <cstdlib>
+
+#include "effects/effect_table.h"
+#include "host/templates.h"
+#include "settings/general_settings.h"
+#include "settings/template_file.h"
+#include "support/test_support.h"
+
+namespace pyxora {
+namespace {
+
+class FirstRun : public testing::CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    gTemplate = TemplateState{};
+    ::setenv("PYXORA_DATA_HOME", (data_.Path() / "data").c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("PYXORA_DATA_HOME");
+    gTemplate = TemplateState{};
+    CoreTest::TearDown();
+  }
+  void PutMachine(const std::string& section, const std::string& key, const std::string& value) {
+    ASSERT_TRUE(Store().Write(kMachineRoot, SettingsKeyPath(section), key, value));
+  }
+  std::optional<std::string> User(const std::string& section, const std::string& key) {
+    return Store().Read(kUserRoot, SettingsKeyPath(section), key);
+  }
+  size_t UserKeyCount() {
+    size_t n = 0;
+    for (const SettingsSection& section : Store().Snapshot(kUserRoot).Sections()) n += section.values.size();
+    return n;
+  }
+  testing::TempFolder data_;
+};
+
+TEST_F(FirstRun, MigrationCopiesEveryListedKeyOnceWithTheMachineSelectionLast) {
+  PutMachine("General", "AnimationType", "5");
+  PutMachine("Galaxy", "Galaxy_Stars", "777");
+  PutMachine("Advanced", "LockMessage", "hello");
+  PutMachine("General\\Main", "WindowSize", "01200009000960007200");
+  MigrateSettings();
+  // 2 placement, 3 + 3 colour, 14 Advanced, 43 + 11 + 10 + 13 + 37 effect keys, AnimationType.
+  EXPECT_EQ(UserKeyCount(), 2u + 6 + 14 + 114 + 1);
+  EXPECT_EQ(User("General", "AnimationType"), "5");
+  EXPECT_EQ(User("Galaxy", "Galaxy_Stars"), "777");
+  EXPECT_EQ(User("Advanced", "LockMessage"), "hello");
+  EXPECT_EQ(User("General\\Main", "WindowSize"), "01200009000960007200");
+  EXPECT_EQ(User("General\\Main", "WindowState"), "0");
+  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "1000");
+  EXPECT_EQ(User("Advanced", "Adv_PxraCycle"), "0");
+  EXPECT_EQ(User("GravityWell", "Grav_StereoSep"), "250");
+  EXPECT_EQ(User("GravityWell", "Grav_StereoHue"), "180");
+  EXPECT_EQ(User("B-SplineWarp", "Warp_Type"), "4");
+  EXPECT_EQ(User("B-SplineSpark", "B_Spline_Symmetry"), "1");
+  EXPECT_EQ(User("Galaxy", "Galaxy_AmbPersist"), "0.998");
+  EXPECT_FALSE(User("SoundFX", "SoundFX_ON"));
+
+  // A second start copies nothing.
+  PutMachine("General", "AnimationType", "2");
+  PutMachine("Galaxy", "Galaxy_Stars", "1");
+  MigrateSettings();
+  EXPECT_EQ(User("General", "AnimationType"), "5");
+  EXPECT_EQ(User("Galaxy", "Galaxy_Stars"), "777");
+}
+
+TEST_F(FirstRun, MigrationNeedsAMachineSelectionAndNoUserSelection) {
+  PutMachine("Galaxy", "Galaxy_Stars", "777");
+  MigrateSettings();  // no machine-wide selection
+  EXPECT_EQ(UserKeyCount(), 0u);
+  PutMachine("General", "AnimationType", "abc");  // not a number: not a selection
+  MigrateSettings();
+  EXPECT_EQ(UserKeyCount(), 0u);
+  PutMachine("General", "AnimationType", "3");
+  Put("General", "AnimationType", "1");
+  MigrateSettings();
+  EXPECT_EQ(UserKeyCount(), 1u);
+}
+
+TEST_F(FirstRun, FactoryResetSetsTheFieldsAndWritesAdvancedAndSoundAtOnce) {
+  Put("Advanced", "Adv_EffectFPC", "500");
+  Put("Advanced", "Adv_DispBackG", "1");
+  Put("Advanced", "Adv_PxraCycle", "1");
+  Put("SoundFX", "SoundFX_ON", "1");
+  PropertiesModel props;
+  props.SelectedEffect = 3;
+  ApplyFactoryDefaults(props);
+  EXPECT_EQ(props.SelectedEffect, 0);
+  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "0");
+  EXPECT_EQ(User("Advanced", "Adv_DispBackG"), "0");
+  EXPECT_EQ(User("Advanced", "Adv_PxraCycle"), "1");
+  EXPECT_EQ(User("Advanced", "FocalLength"), "1.0");
+  EXPECT_EQ(User("SoundFX", "SoundFX_ON"), "0");
+  EXPECT_EQ(props.Text("txtPixHue", 2), "100");
+  EXPECT_EQ(props.Text("txtPixCol", 2), "60");
+  EXPECT_EQ(props.Text("txtFire", 5), "0.97");
+  EXPECT_EQ(props.Text("txtFire", 53), "80");
+  EXPECT_EQ(props.Text("txtGalaxy", 63), "0.998");
+  EXPECT_EQ(props.Text("txtWarp", 8), "100");
+  EXPECT_TRUE(props.Checked("chkJetBurst"));
+  EXPECT_TRUE(props.Checked("chkSplineSym"));
+  EXPECT_FALSE(props.Checked("chkGravStereo"));
+  EXPECT_EQ(props.ListIndex("cboWarpType", -1), 4);
+  EXPECT_EQ(props.ListIndex("cboGalColor", -1), 3);
+  EXPECT_EQ(props.ListIndex("cboGravColor", -1), 1);
+
+  // The store's own values survive until the window is accepted.
+  EXPECT_FALSE(User("Fireworks", "FirePersist"));
+  ASSERT_TRUE(SaveSettingsFromProperties(props));
+  EXPECT_EQ(User("Fireworks", "FirePersist"), "0.97");
+  EXPECT_EQ(User("Fireworks", "FireBurstShell"), "1");
+  EXPECT_EQ(User("B-SplineWarp", "Warp_Type"), "4");
+  EXPECT_EQ(User("General", "AnimationType"), "0");
+  PropertiesModel reloaded;
+  LoadPropertiesFromStore(reloaded);
+  EXPECT_EQ(reloaded.Boxes, props.Boxes);
+  EXPECT_EQ(reloaded.Checks, props.Checks);
+  EXPECT_EQ(reloaded.Lists, props.Lists);
+}
+
+TEST_F(FirstRun, TheEditMenuResetAsksFirstAndNoChangesNothing) {
+  PropertiesModel props;
+  props.SetText("txtFire", 0, "50");
+  const char* asked = nullptr;
+  EXPECT_FALSE(ConfirmFactoryReset(props, [&](const char* text) { asked = text; return false; }));
+  EXPECT_EQ(props.Text("txtFire", 0), "50");
+  EXPECT_EQ(UserKeyCount(), 0u);
+  ASSERT_TRUE(asked);
+  EXPECT_EQ(std::string(asked).substr(0, 39), "Reset Factory Settings Confirmation\r\n\r\n");
+  EXPECT_TRUE(ConfirmFactoryReset(props, [](const char*) { return true; }));
+  EXPECT_EQ(props.Text("txtFire", 0), "12");
+}
+
+TEST_F(FirstRun, WelcomeShowsOnceThenTheStoreOrTheFactoryValuesFillTheWindow) {
+  int shown = 0;
+  auto close = [&](bool) { ++shown; return false; };
+  PropertiesModel props;
+  RunFirstRunLogic(props, close);  // a fresh user: welcome, then factory values
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(User("General", "ResetSettings"), "1");
+  EXPECT_EQ(props.Text("txtFire", 0), "12");
+  EXPECT_FALSE(User("General", "AnimationType"));
+
+  PropertiesModel second;  // never accepted: the factory values reach the store now
+  RunFirstRunLogic(second, close);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(User("General", "AnimationType"), "0");
+  EXPECT_EQ(User("Fireworks", "FireWorks"), "12");
+
+  Put("Fireworks", "FireWorks", "40");
+  PropertiesModel third;
+  RunFirstRunLogic(third, close);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(third.Text("txtFire", 0), "40");
+}
+
+TEST_F(FirstRun, WelcomeResetBacksUpTheWholeStoreAsATemplateFirst) {
+  Put("General", "AnimationType", "5");
+  Put("Galaxy", "Galaxy_Stars", "1234");
+  Put("Advanced", "Adv_TimeDelay", "25");
+  bool earlier = false;
+  PropertiesModel props;
+  const WelcomeOutcome outcome = WelcomeFlow(props, [&](bool e) { earlier = e; return true; });
+  EXPECT_TRUE(earlier);
+  ASSERT_TRUE(outcome.reset && outcome.backupWritten);
+  EXPECT_EQ(outcome.backupPath, data_.Path() / "data" / "propsave.pxt");
+  EXPECT_EQ(gTemplate.TemplatePath, outcome.backupPath.string());
+  EXPECT_EQ(props.Text("txtGalaxy", 0), "5000");
+  EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "40");
+
+  // The promise of the welcome text: File, Open Template brings the settings back.
+  PropertiesModel restored;
+  ASSERT_TRUE(LoadTemplate(restored).ok);
+  EXPECT_EQ(restored.SelectedEffect, 5);
+  EXPECT_EQ(restored.Text("txtGalaxy", 0), "1234");
+  EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "25");
+}
+
+TEST_F(FirstRun, AResetWhoseBackupCannotBeWrittenResetsNothing) {
+  ::setenv("PYXORA_DATA_HOME", "/proc/no-such-folder", 1);
+  Put("General", "AnimationType", "2");
+  Put("Advanced", "Adv_TimeDelay", "25");
+  Put("Galaxy", "Galaxy_Stars", "1234");
+  PropertiesModel props;
+  const WelcomeOutcome outcome = WelcomeFlow(props, [](bool) { return true; });
+  EXPECT_FALSE(outcome.reset);
+  EXPECT_FALSE(outcome.backupWritten);
+  EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "25");
+  EXPECT_EQ(props.Text("txtGalaxy", 0), "1234");
+  EXPECT_TRUE(gTemplate.TemplatePath.empty());
+}
+
+}  // namespace
+}  // namespace pyxora
