@@ -11,6 +11,7 @@
 
 #include "gui_support.h"
 #include "host/first_run.h"
+#include "host/templates.h"
 #include "settings/properties_model.h"
 #include "settings/template_file.h"
 
@@ -131,7 +132,10 @@ TEST_F(FileChooserTest, TheTypeListFiltersTheFilesAndOpeningLoadsTheTemplate) {
   ApplyFactoryDefaults(fresh);
   props_ = fresh;
   auto* files = chooser->findChild<QListWidget*>("filTemp");
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(chooser.get()));
   const QRect item = files->visualItemRect(files->item(0));
+  // A widget sees a double-click as a click followed by the double-click event.
+  QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, item.center());
   QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, item.center());
   EXPECT_EQ(chooser->result(), QDialog::Accepted);
   EXPECT_EQ(props_.Text("txtGalaxy", 0), "4321");

@@ -32,7 +32,8 @@ class FirstRun : public testing::CoreTest {
   }
   size_t UserKeyCount() {
     size_t n = 0;
-    for (const SettingsSection& section : Store().Snapshot(kUserRoot).Sections()) n += section.values.size();
+    const SettingsDocument stored = Store().Snapshot(kUserRoot);
+    for (const SettingsSection& section : stored.Sections()) n += section.values.size();
     return n;
   }
   testing::TempFolder data_;

@@ -130,6 +130,17 @@ TEST_F(Templates, FactoryTemplateReadsBackIntoEveryFieldButTheStereoPairAndDeskt
   EXPECT_TRUE(gTemplate.TemplateText.empty());
 }
 
+TEST_F(Templates, AnEffectSelectionThatIsNoListEntryFromZeroLeavesTheSelection) {
+  for (const auto& [text, expected] :
+       std::vector<std::pair<std::string, int>>{{"3", 3}, {"-1", 4}, {"", 0}, {"x", 4}, {"6", 4}, {"5", 5}}) {
+    WriteBytes(File("s.pxt"), "\r\n[General]\r\nAnimationType=" + text + "\r\n");
+    PropertiesModel props;
+    props.SelectedEffect = 4;
+    ASSERT_TRUE(LoadTemplate(props, File("s.pxt").string()).ok);
+    EXPECT_EQ(props.SelectedEffect, expected) << text;
+  }
+}
+
 TEST_F(Templates, ImportStoresEveryKeyWithTheLoadersDefaultWhereTheFileLacksIt) {
   WriteBytes(File("part.pxt"), "\r\n[Galaxy]\r\nGalaxy_Stars=5\r\n");
   Put("Galaxy", "Galaxy_AmbPersist", "0.5");
@@ -165,6 +176,9 @@ TEST_F(Templates, AFileThatCannotBeReadImportsNothingAndSaysWhy) {
     EXPECT_TRUE(props.Boxes.empty());
     ASSERT_EQ(Store().Snapshot(kUserRoot).Sections().size(), 1u) << path;
   }
+  WriteBytes(File("good.pxt"), "");
+  Store().SetReadOnly(true);
+  EXPECT_EQ(ImportTemplate(File("good.pxt").string()).error, "the settings store refused the values");
 }
 
 TEST_F(Templates, ReaderQuirks) {
@@ -215,8 +229,12 @@ TEST_F(Templates, ReaderSurvivesArbitraryBytesAndGivesDefaultsWhereNothingParses
   EXPECT_EQ(defaults, reads);
 }
 
-TEST_F(Templates, AValueKeepsToItsLine) {
+TEST_F(Templates, AValueKeepsToItsLineAndAFailedSaveLeavesNoFileBehind) {
   PropertiesModel props;
+  std::filesystem::create_directory(File("taken.pxt"));
+  EXPECT_FALSE(SaveTemplate(props, File("taken.pxt").string()));
+  EXPECT_EQ(gTemplate.LastWriteError, "it is a folder");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
   Put("Advanced", "LockMessage", "line one\nFireWorks=99");
   ASSERT_TRUE(SaveTemplate(props, File("t.pxt").string()));
   EXPECT_NE(ReadBytes(File("t.pxt")).find("\r\nLockMessage=line one FireWorks=99\r\n"), std::string::npos);
