@@ -57,7 +57,7 @@ void OpenTemplateOut(std::string_view file) {
   std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
-    t.LastWriteError = ErrorText(errno);
+    t.LastWriteError = errno == ENOENT ? "no such folder" : ErrorText(errno);
     return;
   }
   // The new file gets the old one's permissions, or the usual ones for a new file.
