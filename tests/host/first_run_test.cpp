@@ -7,6 +7,7 @@
 #include "host/templates.h"
 #include "settings/general_settings.h"
 #include "settings/template_file.h"
+#include "settings/user_message.h"
 #include "support/test_support.h"
 
 namespace pyxora {
@@ -113,6 +114,16 @@ TEST_F(FirstRun, FactoryResetSetsTheFieldsAndWritesAdvancedAndSoundAtOnce) {
   EXPECT_EQ(reloaded.Boxes, props.Boxes);
   EXPECT_EQ(reloaded.Checks, props.Checks);
   EXPECT_EQ(reloaded.Lists, props.Lists);
+
+  // A store that refuses writes is named to the user and stores nothing.
+  std::string told;
+  SetUserMessageHandler([&](UserMessageKind, std::string_view, std::string_view text) { told = text; });
+  auto readOnly = std::make_unique<MemoryStore>();
+  readOnly->SetReadOnly(true);
+  SetCurrentStore(std::move(readOnly));
+  EXPECT_FALSE(SaveSettingsFromProperties(props));
+  SetUserMessageHandler(nullptr);
+  EXPECT_EQ(told, kReadOnlyStoreMessage);
 }
 
 TEST_F(FirstRun, WelcomeShowsOnceThenTheStoreOrTheFactoryValuesFillTheWindow) {
