@@ -94,19 +94,6 @@ void NovaLayer(const GalaxyCamera& cam, float x, float y, float dL, float size, 
 
 }  // namespace
 
-GalaxyPoint GalaxyToScreen(const GalaxyCamera& cam, float dist, float r, float theta, float h, float sinT,
-                           float cosT) {
-  GalaxyPoint p;
-  const float a = r * std::sin(theta);
-  p.x = r * std::cos(theta);
-  p.y = a * sinT - cosT * h;
-  p.depth = a * cosT + dist + sinT * h;
-  if (p.depth > kGalaxyNearPlane)
-    p.onScreen = RoundToInt32(p.x * cam.scale / p.depth + cam.centreX, p.column) &&
-                 RoundToInt32(p.y * cam.scale / p.depth + cam.centreY, p.row);
-  return p;
-}
-
 void DrawNewStar(const GalaxyCamera& cam, const GalaxySettings& run, int32_t X, int32_t Y, float depth, int32_t t,
                  uint32_t color) {
   Canvas& dc = *cam.dc;

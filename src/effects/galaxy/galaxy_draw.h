@@ -4,9 +4,11 @@
 // the same arguments in black.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "effects/galaxy/galaxy_world.h"
+#include "render/projection.h"
 
 namespace pyxora {
 
@@ -16,10 +18,31 @@ struct GalaxyPoint {
   bool onScreen = false;  // in front of the eye, with a column and row that fit 32 bits
 };
 
+// Nearest, halves to even, like RoundToInt32 but without a library call for the values a
+// screen uses: adding and taking away 1.5 x 2^23 leaves the rounded value.
+inline bool RoundPixel(float v, int32_t& out) {
+  if (std::fabs(v) < 4194304.0f) {
+    out = static_cast<int32_t>((v + 12582912.0f) - 12582912.0f);
+    return true;
+  }
+  return RoundToInt32(v, out);
+}
+
 // Star (r, theta, h) of a galaxy whose centre lies at depth `dist`, tilted by the angle
-// whose sine and cosine are given.
-GalaxyPoint GalaxyToScreen(const GalaxyCamera& cam, float dist, float r, float theta, float h, float sinT,
-                           float cosT);
+// whose sine and cosine are given. Inline: it runs for every star every frame.
+inline GalaxyPoint GalaxyToScreen(const GalaxyCamera& cam, float dist, float r, float theta, float h, float sinT,
+                                  float cosT) {
+  GalaxyPoint p;
+  const float a = r * std::sin(theta);
+  p.x = r * std::cos(theta);
+  p.y = a * sinT - cosT * h;
+  p.depth = a * cosT + dist + sinT * h;
+  if (p.depth > kGalaxyNearPlane) {
+    const float f = cam.scale / p.depth;  // one division for both coordinates
+    p.onScreen = RoundPixel(p.x * f + cam.centreX, p.column) && RoundPixel(p.y * f + cam.centreY, p.row);
+  }
+  return p;
+}
 
 // The new-star flash at (X, Y) with `t` frames left: a single pixel far away or near the
 // end, up to 25 pixels for a near star that has just appeared.

@@ -24,6 +24,7 @@ namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr uint32_t kWhite = RgbColor(255, 255, 255);
 constexpr int32_t kLastPaletteEntry = 79;
+constexpr size_t kFetchAhead = 32;
 
 // The nova's colour walks the palette as it grows; a nova of 160 frames or more would
 // reach one past the end on its last frame and keeps the last entry.
@@ -58,9 +59,19 @@ void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera
   Canvas& dc = *cam.dc;
   const int32_t trail = world.trail;
   const auto n = static_cast<size_t>(world.starCount);
+  const uint32_t* pixels = dc.Data();
+  const int32_t width = dc.Width(), height = dc.Height();
   for (size_t k = 0; k < n; ++k) {
     if (s.age[k] < std::numeric_limits<int32_t>::max()) ++s.age[k];
     const size_t slot = k * static_cast<size_t>(trail) + static_cast<size_t>(world.ringPos);
+    // Stars lie scattered over the screen, so nearly every erase misses the cache: fetch
+    // the pixel a star further on will erase (and then redraw close by) while this one works.
+    if (k + kFetchAhead < n) {
+      const size_t ahead = slot + kFetchAhead * static_cast<size_t>(trail);
+      const int32_t x = s.ringX[ahead], y = s.ringY[ahead];
+      if (x >= 0 && y >= 0 && x < width && y < height)
+        __builtin_prefetch(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x), 1);
+    }
 
     if (s.newT[k] > 0) {
       if (s.spriteDepth[k] > kGalaxyNearPlane)
