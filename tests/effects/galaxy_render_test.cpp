@@ -6,6 +6,7 @@
 
 #include "effects/galaxy/galaxies.h"
 #include "galaxy_fixture.h"
+#include "host/driver.h"
 #include "host/render_run.h"
 #include "settings/properties_model.h"
 
@@ -93,6 +94,38 @@ TEST_F(GalaxyRenderTest, PreviewRunsWhatTheBoxesSayAndTheDemoItsOwnValues) {
   demo.Radius = 270;
   demo.Rotation = 1000;
   EXPECT_EQ(gGalaxySettings, demo);
+}
+
+// Cycling with mask bits 32 and 128 shows all sixteen themes in turn, each visibly.
+struct ThemeRun {
+  int16_t stars;
+  size_t lit;
+};
+std::vector<ThemeRun>* gThemeRuns = nullptr;
+
+TEST_F(GalaxyRenderTest, CyclingThroughTheGalaxyThemesShowsEachOfThem) {
+  Put("General", "AnimationType", "5");
+  Put("Advanced", "Adv_PickPXRA", "160");
+  Put("Advanced", "Adv_EffectFPC", "100");
+  Put("Advanced", "Adv_PerfMult", "0.1");
+  std::vector<ThemeRun> runs;
+  gThemeRuns = &runs;
+  EffectTable table = Effects();
+  table[5].run = [] {
+    RunGalaxies();
+    gThemeRuns->push_back({gGalaxySettings.Stars, gState.Canvas->CountLitPixels()});
+    if (gThemeRuns->size() == 16) gState.StopRequested = true;
+  };
+  Canvas surface;
+  RunEffectDriver(DriverVariant::Saver, DisplaySurface{&surface, 160, 120, true}, {}, table);
+  gThemeRuns = nullptr;
+  const int16_t stars[] = {500, 360, 360, 450, 450, 320, 360, 450, 450, 425, 300, 400, 400, 400, 350, 250};
+  ASSERT_EQ(runs.size(), 16u);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(runs[i].stars, stars[i]);
+    EXPECT_GT(runs[i].lit, 10u);
+  }
 }
 
 }  // namespace
