@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "effects/galaxy/galaxy_draw.h"
 #include "galaxy_fixture.h"
 
 namespace pyxora::testing {
@@ -9,30 +10,76 @@ namespace {
 
 using GalaxyLoopTest = GalaxyTest;
 
-// The pixels the trail ring holds: everything a normal star may still show.
-std::set<Pixel> RingPixels(const GalaxyWorld& world) {
-  std::set<Pixel> ring;
-  for (size_t i = 0; i < world.stars.ringX.size(); ++i)
-    if (world.stars.ringX[i] != kGalaxyNoPixel) ring.insert({world.stars.ringX[i], world.stars.ringY[i]});
-  return ring;
+// What the stars' state says is on screen: the trail ring, and every flash and nova drawn
+// again from the arguments kept for its erase.
+std::set<Pixel> Shown(const GalaxyWorld& world, const GalaxySettings& run, int width, int height) {
+  Canvas scratch(width, height);
+  GalaxyCamera cam = CurrentGalaxyCamera(scratch);
+  cam.dc = &scratch;
+  const GalaxyStars& s = world.stars;
+  for (size_t i = 0; i < s.ringX.size(); ++i) scratch.SetPixel(s.ringX[i], s.ringY[i], kWhite);
+  for (size_t k = 0; k < s.r.size(); ++k) {
+    if (!(s.spriteDepth[k] > kGalaxyNearPlane)) continue;
+    if (s.newT[k] > 0) DrawNewStar(cam, run, s.flashX[k], s.flashY[k], s.spriteDepth[k], s.newT[k], kWhite);
+    else if (s.novaT[k] > 0) DrawNova(cam, run, s.novaX[k], s.novaY[k], s.spriteDepth[k], s.novaT[k], kWhite);
+  }
+  std::set<Pixel> shown;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (scratch.GetPixel(x, y)) shown.insert({x, y});
+  return shown;
 }
 
-// A normal star shows its last Trail positions and nothing older.
-TEST_F(GalaxyLoopTest, StarsLeaveTrailsOfTrailPixels) {
-  for (int16_t trail : {1, 4}) {
-    SCOPED_TRACE(trail);
-    const GalaxySettings run = Run([&](auto& s) { StarsOnly(s), s.Stars = 400, s.Trail = trail, s.Rotation = 9999; });
-    size_t strays = 0, shown = 0, held = 0;
-    RunFrames(run, 30, [&](const GalaxyWorld& world) {
-      const std::set<Pixel> ring = RingPixels(world), lit = LitPixels();
-      for (const Pixel& p : lit) strays += ring.count(p) ? 0 : 1;
-      shown += lit.size();
-      held += ring.size();
+// A normal star shows its last Trail positions; a flash or nova is erased the frame
+// after it is drawn. Nothing else stays lit.
+TEST_F(GalaxyLoopTest, OnlyTrailsAndTheCurrentSpritesStayLit) {
+  struct Case {
+    int16_t trail, newFreq;
+    float novaFreq;
+  };
+  for (const Case& c : {Case{1, 0, 0}, Case{4, 0, 0}, Case{2, 800, 3000}}) {
+    SCOPED_TRACE(::testing::Message() << "trail " << c.trail << " renewals " << c.newFreq);
+    const GalaxySettings run = Run([&](auto& s) {
+      StarsOnly(s), s.Stars = 400, s.Trail = c.trail, s.Rotation = 9999, s.NewFreq = c.newFreq, s.NovaFreq = c.novaFreq;
+    });
+    size_t strays = 0, lit = 0, shown = 0;
+    RunFrames(run, 40, [&](const GalaxyWorld& world) {
+      const std::set<Pixel> expected = Shown(world, run, kWidth, kHeight), now = LitPixels();
+      for (const Pixel& p : now) strays += expected.count(p) ? 0 : 1;
+      lit += now.size();
+      shown += expected.size();
     });
     EXPECT_EQ(strays, 0u);
     // A few pixels are lost where one star's erase meets another star's pixel.
-    EXPECT_GT(static_cast<double>(shown), 0.9 * static_cast<double>(held));
+    EXPECT_GT(static_cast<double>(lit), 0.85 * static_cast<double>(shown));
   }
+}
+
+// Waiting Trail + 1 frames, then a flash that shrinks one step a frame; a normal star
+// turns by its own speed every frame.
+TEST_F(GalaxyLoopTest, ARenewedStarWaitsThenFlashesThenTurnsAgain) {
+  const GalaxySettings run = Run([](auto& s) { StarsOnly(s), s.Stars = 50, s.Trail = 3, s.NewFreq = 100, s.NovaFreq = 0; });
+  std::vector<std::pair<int16_t, int16_t>> life;  // (wait, newT) of the first star renewed
+  long tracked = -1;
+  std::vector<float> turns;
+  RunFrames(run, 60, [&](const GalaxyWorld& w) {
+    const GalaxyStars& s = w.stars;
+    if (tracked < 0) tracked = std::find(s.wait.begin(), s.wait.end(), 4) - s.wait.begin();
+    if (tracked < 50) life.emplace_back(s.wait[static_cast<size_t>(tracked)], s.newT[static_cast<size_t>(tracked)]);
+    else tracked = -1;
+  });
+  ASSERT_GE(life.size(), 15u);
+  const std::vector<std::pair<int16_t, int16_t>> expected = {
+      {4, 0}, {3, 0}, {2, 0}, {1, 0}, {0, 10}, {0, 9}, {0, 8}, {0, 7},
+      {0, 6}, {0, 5}, {0, 4}, {0, 3}, {0, 2}, {0, 1}};
+  EXPECT_EQ(std::vector(life.begin(), life.begin() + 14), expected);
+  EXPECT_EQ(life[14].second, 0);
+
+  const GalaxySettings still = Run([](auto& s) { StarsOnly(s), s.Stars = 10; });
+  std::vector<float> theta;
+  float omega = 0;
+  RunFrames(still, 5, [&](const GalaxyWorld& w) { theta.push_back(w.stars.theta[3]), omega = w.stars.omega[3]; });
+  for (size_t f = 1; f < theta.size(); ++f) EXPECT_NEAR(theta[f] - theta[f - 1], omega, 1e-6f);
 }
 
 TEST_F(GalaxyLoopTest, RenewalsPerFrameFollowNewFreq) {

@@ -148,6 +148,8 @@ TEST_F(GalaxySettingsTest, RunStartClampsRoundAndScale) {
       {"tilt", [](auto& s) { s.AngleTilt = 400; }, [](auto& s) { return s.AngleTilt; }, 6.2831855f},
       {"profile", [](auto& s) { s.Profile = 7; }, [](auto& s) { return s.Profile; }, 6},
       {"colour measure", [](auto& s) { s.ColorComp = -1; }, [](auto& s) { return s.ColorComp; }, 0},
+      {"renewals", [](auto& s) { s.NewFreq = -5; }, [](auto& s) { return s.NewFreq; }, 0},
+      {"renewals", [](auto& s) { s.NewFreq = 10000; }, [](auto& s) { return s.NewFreq; }, 9999},
       {"nova chance", [](auto& s) { s.NovaFreq = 9999.6f; }, [](auto& s) { return s.NovaFreq; }, 0.9999f},
       {"nova size", [](auto& s) { s.NovaExtMult = 0; }, [](auto& s) { return s.NovaExtMult; }, 0.0001f},
       {"burst persist", [](auto& s) { s.BurstPersist = 1; }, [](auto& s) { return s.BurstPersist; }, 0.99f},
