@@ -180,6 +180,8 @@ TEST_F(GalaxyDrawingTest, BurstsExpandFromACentreAndKeepTheLastColourWhenOld) {
   const BurstPool& b = world.bursts;
   ASSERT_EQ(b.live.size(), 2u);
   EXPECT_GT(b.live[0] + b.live[1], 0);
+  for (size_t i = 0; i < 2; ++i)  // each burst counts exactly its particles still alive
+    EXPECT_EQ(b.live[i], std::count(b.alive.begin() + 999 * i, b.alive.begin() + 999 * (i + 1), 1));
   ASSERT_GT(std::max(b.age[0], b.age[1]), 79);
   EXPECT_LE(std::max(b.age[0], b.age[1]), 90);
   // Directions all have the burst speed; a burst past 79 frames shows the last entry.
