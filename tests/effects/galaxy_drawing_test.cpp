@@ -1,5 +1,6 @@
 // Galaxy drawing and events: the projection, the flash and nova sprites, bursts, comets
 // and ambient stars.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -39,6 +40,16 @@ TEST_F(GalaxyDrawingTest, GalaxyToScreenTiltsAndPlacesTheStar) {
   // Behind the eye: no pixel.
   p = GalaxyToScreen(cam, -1, 0.5f, 0, 0, 0, 1);
   EXPECT_FALSE(p.onScreen);
+}
+
+TEST_F(GalaxyDrawingTest, SinCosAgreesWithTheLibrary) {
+  float worst = 0;
+  for (float x = -9000; x < 9000; x += 0.37f) {
+    float s = 0, c = 0;
+    SinCos(x, s, c);
+    worst = std::max({worst, std::fabs(s - std::sin(x)), std::fabs(c - std::cos(x))});
+  }
+  EXPECT_LT(worst, 1e-6f);
 }
 
 TEST_F(GalaxyDrawingTest, NewStarFlashShrinksFromTwentyFivePixelsToOne) {

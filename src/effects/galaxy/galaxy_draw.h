@@ -28,13 +28,39 @@ inline bool RoundPixel(float v, int32_t& out) {
   return RoundToInt32(v, out);
 }
 
+// Sine and cosine of x together, to single precision, without a library call: a
+// reduction by quarter turns and short polynomials on the remainder. Angles beyond a
+// few thousand radians (stars right on the axis spin that far) take the library's way.
+inline void SinCos(float x, float& sine, float& cosine) {
+  if (!(std::fabs(x) < 8192.0f)) {
+    sine = std::sin(x);
+    cosine = std::cos(x);
+    return;
+  }
+  const float q = (x * 0.63661977f + 12582912.0f) - 12582912.0f;  // nearest quarter turn
+  // pi / 2 in three parts, so that q times each part is exact enough.
+  const float r = ((x - q * 1.5703125f) - q * 4.837512969970703125e-4f) - q * 7.54978995489188216e-8f;
+  const float z = r * r;
+  const float sr = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * r + r;
+  const float cr = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z -
+                   0.5f * z + 1.0f;
+  switch (static_cast<int32_t>(q) & 3) {
+    case 0: sine = sr, cosine = cr; break;
+    case 1: sine = cr, cosine = -sr; break;
+    case 2: sine = -sr, cosine = -cr; break;
+    default: sine = -cr, cosine = sr; break;
+  }
+}
+
 // Star (r, theta, h) of a galaxy whose centre lies at depth `dist`, tilted by the angle
 // whose sine and cosine are given. Inline: it runs for every star every frame.
 inline GalaxyPoint GalaxyToScreen(const GalaxyCamera& cam, float dist, float r, float theta, float h, float sinT,
                                   float cosT) {
   GalaxyPoint p;
-  const float a = r * std::sin(theta);
-  p.x = r * std::cos(theta);
+  float sine = 0, cosine = 0;
+  SinCos(theta, sine, cosine);
+  const float a = r * sine;
+  p.x = r * cosine;
   p.y = a * sinT - cosT * h;
   p.depth = a * cosT + dist + sinT * h;
   if (p.depth > kGalaxyNearPlane) {
