@@ -38,9 +38,8 @@ void RunFireworksDemo() {
   s.FireScintPct = 0, s.FireScintStyle = 3;
   s.FireLaunchPct = 50, s.FireLaunchPixel = 50, s.FireLaunchRadius = 1, s.FireLaunchSteps = 50;
   s.FireLaunchPersist = 0.85f;
-  FireworksSettings run = s;
-  ScaleFireworksUnits(run);
-  FireworksLoop(run);
+  ScaleFireworksUnits(s);
+  FireworksLoop(s);
 }
 
 void PreviewFireworks(const PropertiesModel& props) {
@@ -49,10 +48,9 @@ void PreviewFireworks(const PropertiesModel& props) {
   s.FireDecayMSize = std::nearbyint(s.FireDecayMSize);  // a whole-number box, though a decimal field
   s.FireMultiMoment = props.Checked("chkMultiMom");
   s.FireBurstShell = props.Checked("chkJetBurst");
-  FireworksSettings run = s;
-  ScaleFireworksUnits(run);
-  CapFireworksSlots(run);
-  FireworksLoop(run);
+  ScaleFireworksUnits(s);
+  CapFireworksSlots(s);
+  FireworksLoop(s);
 }
 
 void LoadFireworksEffect(int16_t config, bool applyPerfMult) { LoadFireworksSettings(config, applyPerfMult); }

@@ -1,0 +1,195 @@
+// The frame loop: staggered shells, launches, which kinds occur, the end of a jet burst,
+// the near plane, and the graceful end at the host's frame limit.
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "effects/fireworks/fireworks_bursts.h"
+#include "fireworks_fixture.h"
+
+namespace pyxora::testing {
+namespace {
+
+class FireworksLoopTest : public FireworksTest {};
+
+// Shell i waits while i * FireSparks / 32 > StartDelay: for 1200 slots, 37.5 frames a shell.
+TEST_F(FireworksLoopTest, ShellsJoinOneAfterAnother) {
+  const FireworksSettings s = Settings([](FireworksSettings& f) {
+    StandardOnly(f);
+    f.FireWorks = 14, f.FireSparks = 1200, f.FirePersist = 0.99f;
+  });
+  std::vector<int> joined(14, 0);
+  RunFrames(s, 490, [&](const FireworksRun& run) {
+    for (size_t i = 0; i < 14; ++i)
+      if (joined[i] == 0 && run.shells[i].Age > 0) joined[i] = run.frame;
+  });
+  EXPECT_EQ(joined[0], 1);
+  EXPECT_EQ(joined[1], 39);   // 37.5 > 0..37
+  EXPECT_EQ(joined[2], 76);   // 75 > 0..74
+  EXPECT_EQ(joined[13], 489);  // 487.5 > 0..487
+}
+
+// Which kinds a run shows follows the percentages (ring bursts run as standard ones).
+TEST_F(FireworksLoopTest, PercentagesDecideTheKinds) {
+  const struct {
+    const char* name;
+    std::function<void(FireworksSettings&)> change;
+    std::set<int16_t> allowed;
+    int16_t required;
+  } cases[] = {
+      {"no launches", [](FireworksSettings& f) { f.FireLaunchPct = 0; },
+       {kStandard, kScintillator, kMultiBurst, kJetBurst, kSparkler, kTwister, kDecayStars, kSparkling}, kMultiBurst},
+      {"all launch", [](FireworksSettings& f) { f.FireLaunchPct = 100; },
+       {kRising, kStandard, kScintillator, kMultiBurst, kJetBurst, kSparkler, kTwister, kDecayStars, kSparkling},
+       kRising},
+      {"seven at 0", [](FireworksSettings& f) { StandardOnly(f); }, {kStandard}, kStandard},
+      {"scintillators", [](FireworksSettings& f) { StandardOnly(f), f.FireScintPct = 100, f.FireMultiPct = 50; },
+       {kScintillator}, kScintillator},
+      {"rings", [](FireworksSettings& f) { StandardOnly(f), f.FireRingPct = 100; }, {kStandard}, kStandard},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FireworksSettings s = Settings([&](FireworksSettings& f) {
+      f.FireWorks = 8, f.FireSparks = 320;
+      c.change(f);
+    });
+    std::set<int16_t> seen;
+    RunFrames(s, 250, [&](const FireworksRun& run) {
+      for (const FireShell& sh : run.shells) seen.insert(sh.Kind);
+    });
+    for (const int16_t kind : seen) EXPECT_TRUE(c.allowed.count(kind)) << "kind " << kind;
+    EXPECT_TRUE(seen.count(c.required));
+  }
+}
+
+// A rising shell climbs from the bottom edge to its burst point in FireLaunchSteps
+// frames, its trail fading from white by TrailFade; a trail spark that leaves the
+// screen on the way is sent out from the shell again.
+TEST_F(FireworksLoopTest, ALaunchRisesFromTheGroundWithAFadingTrail) {
+  FireworksRun run(Settings([](FireworksSettings& f) {
+                     f.FireLaunchPct = 100, f.FireLaunchSteps = 20, f.FireLaunchPixel = 50;
+                     f.FireLaunchPersist = 0.92f;  // fade nearest((1 - 0.92) * 50) = 4
+                   }),
+                   canvas_);
+  StartShell(run, 0);
+  FireShell& sh = run.shells[0];
+  ASSERT_EQ(sh.Kind, kRising);
+  EXPECT_EQ(sh.SparkCount, 50);
+  EXPECT_EQ(run.trailFade, 4);
+  const float ground = run.cy / run.k;
+  EXPECT_FLOAT_EQ(sh.Y, ground);
+  EXPECT_FLOAT_EQ(sh.Z, 1.0f);
+  const float targetY = sh.Y + 20 * sh.StepY, targetZ = sh.Z + 20 * sh.StepZ;
+  EXPECT_LT(sh.StepY, 0);  // upward: y grows downward
+  EXPECT_GE(targetY, -0.9f * ground - 1e-5f);
+  EXPECT_LE(targetY, 0.3f * ground + 1e-5f);
+  EXPECT_GE(targetZ, 0.9f - 1e-5f);
+  EXPECT_LE(targetZ, 1.2f + 1e-5f);
+
+  FireSpark& far = run.sparks[7];
+  far.X = 50;  // far off screen
+  sh.Age = 1;
+  UpdateShell(run, 0);
+  EXPECT_TRUE(far.Alive);
+  EXPECT_EQ(sh.SparkCount, 50);
+  EXPECT_EQ(far.X, sh.X);  // re-emitted at the shell
+  for (int j = 0; j < 50; ++j)
+    if (run.sparks[static_cast<size_t>(j)].Alive) EXPECT_EQ(run.sparks[static_cast<size_t>(j)].Colour, 251u);
+
+  for (int16_t age = 2; age <= 20; ++age) sh.Age = age, UpdateShell(run, 0);
+  EXPECT_NEAR(sh.Y, targetY, 1e-4f);
+  EXPECT_NEAR(sh.Z, targetZ, 1e-4f);
+}
+
+// A jet burst ends when its trails are gone: with heads left on screen the shell bursts
+// again from them, with none it starts afresh, and past the frame limit it retires.
+TEST_F(FireworksLoopTest, AJetBurstEndsInASecondBurstOnlyFromHeadsInView) {
+  const struct {
+    bool headsInView, limit;
+    int16_t kind;
+  } cases[] = {{true, false, kStandard}, {false, false, kJetBurst}, {true, true, kRetired}, {false, true, kRetired}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.headsInView ? "heads in view" : "heads gone") << (c.limit ? ", limit" : ""));
+    FireworksRun run(Settings([](FireworksSettings& f) {
+                       StandardOnly(f);
+                       f.FireBurstPct = 100, f.FireBurstCount = 4, f.FireSparks = 40, f.FireBurstShell = true;
+                     }),
+                     canvas_);
+    run.active = 1;
+    StartShell(run, 0);
+    FireShell& sh = run.shells[0];
+    ASSERT_EQ(sh.Kind, kJetBurst);
+    ASSERT_EQ(sh.Stride, 10);
+    ASSERT_EQ(sh.SparkCount, 36);
+    for (int j = 0; j < 40; ++j) {
+      FireSpark& p = run.sparks[static_cast<size_t>(j)];
+      if (j % 10 == 0) {
+        p.Alive = false;  // heads dead, where they are
+        if (!c.headsInView) p.X = 50;
+      } else {
+        p.X = 50;  // every trail spark leaves the screen this frame
+      }
+    }
+    run.limitReached = c.limit;
+    sh.Age = 30;
+    UpdateShell(run, 0);
+    EXPECT_EQ(sh.Kind, c.kind);
+    if (c.kind != kRetired) EXPECT_EQ(sh.Age, 0);
+    EXPECT_EQ(run.active, c.kind == kRetired ? 0 : 1);
+  }
+}
+
+// Behind the near plane a spark still moves and its eraser runs, but it is not drawn.
+TEST_F(FireworksLoopTest, SparksAtTheEyeMoveButAreNotDrawn) {
+  for (const float z : {0.0001f, 0.5f}) {
+    canvas_.Prepare();
+    FireworksRun run(Settings([](FireworksSettings& f) {
+                       StandardOnly(f);
+                       f.FireSparks = 50, f.FirePersist = 0.99f, f.FireGravity = 0;
+                     }),
+                     canvas_);
+    StartShell(run, 0);
+    for (int j = 0; j < 50; ++j) {
+      FireSpark& p = run.sparks[static_cast<size_t>(j)];
+      p.X = p.Y = 0, p.Z = z, p.VX = p.VY = p.VZ = 0;  // straight ahead: at the centre of the screen
+    }
+    run.shells[0].Age = 1;
+    UpdateShell(run, 0);
+    int alive = 0;
+    for (int j = 0; j < 50; ++j) alive += run.sparks[static_cast<size_t>(j)].Alive;
+    EXPECT_GT(alive, 40);
+    EXPECT_EQ(canvas_.GetPixel(kWidth / 2, kHeight / 2) != 0, z > 0.0001f) << "z " << z;
+  }
+}
+
+// Once the host's frame limit is reached no shell starts again: the bursts in the air
+// finish, every trail is erased, and the loop returns by itself.
+TEST_F(FireworksLoopTest, TheFrameLimitLetsTheBurstsFinish) {
+  const FireworksSettings s = Settings([](FireworksSettings& f) {
+    StandardOnly(f);
+    f.FireWorks = 4, f.FireSparks = 200, f.FirePersist = 0.95f, f.FireLength = 8;
+  });
+  gState.CycleFrameLimit = 60;
+  std::vector<int16_t> lastAge(4, 0);
+  int lastFrame = 0;
+  int restartsAfterLimit = 0;
+  size_t litAtLimit = 0;
+  RunFrames(s, 100000, [&](const FireworksRun& run) {
+    for (size_t i = 0; i < 4; ++i) {
+      const FireShell& sh = run.shells[i];
+      if (run.frame > 60 && sh.Kind != kRetired && sh.Age != lastAge[i] + 1) ++restartsAfterLimit;
+      lastAge[i] = sh.Age;
+    }
+    if (run.frame == 60) litAtLimit = canvas_.CountLitPixels();
+    lastFrame = run.frame;
+  });
+  EXPECT_FALSE(gState.StopRequested);  // it ended by itself
+  EXPECT_GT(litAtLimit, 0u);
+  EXPECT_GT(lastFrame, 60);
+  EXPECT_LT(lastFrame, 400);
+  EXPECT_EQ(restartsAfterLimit, 0);
+  EXPECT_EQ(canvas_.CountLitPixels(), 0u);  // nothing new, and every trail erased
+}
+
+}  // namespace
+}  // namespace pyxora::testing
