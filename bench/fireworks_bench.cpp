@@ -33,4 +33,4 @@ void FireworksTheme(benchmark::State& state) {
 
 BENCHMARK(FireworksDefaults)->Unit(benchmark::kMillisecond);
 BENCHMARK(FireworksLargestPool99x303)->Unit(benchmark::kMillisecond);
-BENCHMARK(FireworksTheme)->DenseRange(1, pyxora::kFireworksThemeCount)->Unit(benchmark::kMillisecond);
+BENCHMARK(FireworksTheme)->DenseRange(1, pyxora::kFireThemeCount)->Unit(benchmark::kMillisecond);

@@ -3,11 +3,15 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "effects/fireworks/fireworks_bursts.h"
 #include "fireworks_fixture.h"
+#include "effects/fireworks/fireworks_sounds.h"
 #include "render/random_vectors.h"
+#include "render/sound_output.h"
 
 namespace pyxora::testing {
 namespace {
@@ -40,6 +44,89 @@ TEST_F(FireworksBurstsTest, TheKindIsTheFirstWhoseRunningSumExceedsR) {
     s.FireRingPct = c.ring, s.FireTwistPct = c.twister, s.FireDecayPct = c.decay;
     EXPECT_EQ(ChooseBurstKind(s, c.r), c.kind) << "r = " << c.r;
   }
+}
+
+inline float Length(float x, float y, float z) { return std::sqrt(x * x + y * y + z * z); }
+
+// Each kind lays out its groups of Stride slots and plays its sound. With symmetry 1 and
+// size 0.0025 a spark leaves at FireSpeed * 0.0025; a jet head at three quarters of that.
+TEST_F(FireworksBurstsTest, EachKindSetsUpItsGroups) {
+  gFireSounds = {true, {"launch", "standard", "multi", "jet", "scint", "sparkle", "ring", "twister", "decay"}};
+  std::vector<std::string> played;
+  SetSoundOutput([&](const std::string& path) { played.push_back(path); });
+  const struct {
+    int16_t FireworksSettings::*percent;
+    const char* sound;
+    int16_t kind, stride, count;
+    float headOut;      // head distance from the centre, in units of FireSpeed * size
+    float trailSpeed;   // trail sparks (0: none)
+    bool white;         // heads white, else hue-wheel colours
+  } cases[] = {
+      {&FireworksSettings::FireLaunchPct, "launch", kRising, 2, 300, 0, 1.25f * 0.0025f, false},
+      {nullptr, "standard", kStandard, 1, 600, 0, 0, false},
+      {&FireworksSettings::FireMultiPct, "multi", kMultiBurst, 40, 15, 0, 0, true},
+      {&FireworksSettings::FireBurstPct, "jet", kJetBurst, 50, 12 * 49, 0.75f, 3 * 0.0025f, false},
+      {&FireworksSettings::FireSparkPct, "sparkle", kSparkler, 5, 120, 0, 0, false},
+      {&FireworksSettings::FireTwistPct, "twister", kTwister, 50, 12 * 49, 1, 2 * 0.0025f, false},
+      {&FireworksSettings::FireDecayPct, "decay", kDecayStars, 7, 85, 0, 0, true},
+      {&FireworksSettings::FireScintPct, "scint", kScintillator, 0, 0, 0, 0, true},
+  };
+  const std::set<uint32_t> wheel(HueWheel.begin(), HueWheel.end());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sound);
+    FireworksRun run(Settings([&](FireworksSettings& f) {
+                       StandardOnly(f);
+                       if (c.percent) f.*c.percent = 100;
+                       f.FireSparks = 600, f.FireSizeDev = 1, f.FireSymmetry = 1, f.FireSpeed = 4;
+                       f.FireSplinePct = f.FirePatternPct = 0;
+                     }),
+                     canvas_);
+    played.clear();
+    StartShell(run, 0);
+    const FireShell& sh = run.shells[0];
+    EXPECT_EQ(played, std::vector<std::string>{c.sound});
+    EXPECT_EQ(sh.Kind, c.kind);
+    if (c.kind == kScintillator) {  // 5, 9, .. 37 slots a group
+      EXPECT_EQ((sh.Stride - 5) % 4, 0);
+      EXPECT_EQ(sh.SparkCount, 600 / sh.Stride);
+    } else {
+      EXPECT_EQ(sh.Stride, c.stride);
+      EXPECT_EQ(sh.SparkCount, c.count);
+    }
+    if (c.kind == kStandard) EXPECT_TRUE(sh.TrailLength >= 2 && sh.TrailLength <= 6);  // Int(Rnd 5) + nearest(ln 5)
+    else EXPECT_EQ(sh.TrailLength, 1);
+    if (c.kind == kRising) {  // a trail of white sparks at the shell
+      for (int j = 0; j < 301; ++j) {
+        const FireSpark& p = run.sparks[static_cast<size_t>(j)];
+        ASSERT_EQ(p.Alive, j < 300);
+        if (j == 300) break;
+        EXPECT_EQ(std::make_tuple(p.X, p.Y, p.Z, p.Colour), std::make_tuple(sh.X, sh.Y, sh.Z, 255u));
+        EXPECT_NEAR(Length(p.VX, p.VY, p.VZ), c.trailSpeed, 1e-6f);
+      }
+      continue;
+    }
+    for (int j = 0; j + sh.Stride <= 600; j += sh.Stride) {
+      const FireSpark& head = run.sparks[static_cast<size_t>(j)];
+      ASSERT_TRUE(head.Alive);
+      const float out = Length(head.X - sh.X, head.Y - sh.Y, head.Z - sh.Z);
+      EXPECT_NEAR(out, c.headOut * 0.01f, 1e-6f);
+      if (c.headOut == 0) EXPECT_NEAR(Length(head.VX, head.VY, head.VZ), 0.01f, 1e-6f);
+      if (c.headOut == 0) EXPECT_TRUE(c.white ? head.Colour == 0xFFFFFF : wheel.count(head.Colour) == 1);
+      if (c.kind == kDecayStars) EXPECT_TRUE(head.Life >= 5 && head.Life <= 79);
+      if (c.kind == kTwister) EXPECT_EQ(std::make_tuple(head.TailX, head.TailY, head.TailZ, head.TailVX),
+                                        std::make_tuple(sh.X, sh.Y, sh.Z, 0.0f));
+      for (int k = j + 1; k < j + sh.Stride; ++k) {
+        const FireSpark& p = run.sparks[static_cast<size_t>(k)];
+        ASSERT_EQ(p.Alive, c.trailSpeed > 0 || c.kind == kStandard);
+        if (c.trailSpeed == 0) continue;
+        EXPECT_EQ(std::make_tuple(p.X, p.Y, p.Z), std::make_tuple(head.X, head.Y, head.Z));
+        EXPECT_NEAR(Length(p.VX, p.VY, p.VZ), c.trailSpeed, 1e-6f);
+        EXPECT_TRUE(c.kind == kJetBurst ? p.Colour == 255 : wheel.count(p.Colour) == 1);  // jets: a grey level
+      }
+    }
+  }
+  SetSoundOutput({});
+  gFireSounds = {};
 }
 
 TEST_F(FireworksBurstsTest, RotateVectorTurnsAboutYThenAboutX) {

@@ -1,7 +1,9 @@
 // The frame loop: staggered shells, launches, which kinds occur, the end of a jet burst,
 // the near plane, and the graceful end at the host's frame limit.
+#include <algorithm>
 #include <cmath>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "effects/fireworks/fireworks_bursts.h"
@@ -39,13 +41,9 @@ TEST_F(FireworksLoopTest, PercentagesDecideTheKinds) {
   } cases[] = {
       {"no launches", [](FireworksSettings& f) { f.FireLaunchPct = 0; },
        {kStandard, kScintillator, kMultiBurst, kJetBurst, kSparkler, kTwister, kDecayStars, kSparkling}, kMultiBurst},
-      {"all launch", [](FireworksSettings& f) { f.FireLaunchPct = 100; },
-       {kRising, kStandard, kScintillator, kMultiBurst, kJetBurst, kSparkler, kTwister, kDecayStars, kSparkling},
-       kRising},
       {"seven at 0", [](FireworksSettings& f) { StandardOnly(f); }, {kStandard}, kStandard},
       {"scintillators", [](FireworksSettings& f) { StandardOnly(f), f.FireScintPct = 100, f.FireMultiPct = 50; },
        {kScintillator}, kScintillator},
-      {"rings", [](FireworksSettings& f) { StandardOnly(f), f.FireRingPct = 100; }, {kStandard}, kStandard},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -99,6 +97,91 @@ TEST_F(FireworksLoopTest, ALaunchRisesFromTheGroundWithAFadingTrail) {
   for (int16_t age = 2; age <= 20; ++age) sh.Age = age, UpdateShell(run, 0);
   EXPECT_NEAR(sh.Y, targetY, 1e-4f);
   EXPECT_NEAR(sh.Z, targetZ, 1e-4f);
+
+  // The fade: nearest((1 - FireLaunchPersist) * 50), halves to even, at least 1.
+  for (const auto& [persist, fade] : {std::pair{0.99f, 1}, std::pair{0.25f, 38}, std::pair{0.9f, 5}})
+    EXPECT_EQ(FireworksRun(Settings([&](FireworksSettings& f) { f.FireLaunchPersist = persist; }), canvas_).trailFade,
+              fade)
+        << persist;
+}
+
+// Whatever the kind, a shell that ends has erased everything it drew. With the frame
+// limit reached at once every shell retires at its end and the loop returns.
+TEST_F(FireworksLoopTest, EveryKindLeavesTheSkyBlackWhenItEnds) {
+  const struct {
+    const char* name;
+    int16_t FireworksSettings::*percent;
+  } cases[] = {
+      {"launch", &FireworksSettings::FireLaunchPct},  {"standard", nullptr},
+      {"scintillator", &FireworksSettings::FireScintPct}, {"multi-burst", &FireworksSettings::FireMultiPct},
+      {"jet", &FireworksSettings::FireBurstPct},       {"sparkler", &FireworksSettings::FireSparkPct},
+      {"ring", &FireworksSettings::FireRingPct},       {"twister", &FireworksSettings::FireTwistPct},
+      {"decaying stars", &FireworksSettings::FireDecayPct},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FireworksSettings s = Settings([&](FireworksSettings& f) {
+      StandardOnly(f);
+      if (c.percent) f.*c.percent = 100;
+      f.FireWorks = 3, f.FireSparks = 400, f.FirePersist = 0.9f, f.FireScintStyle = 3, f.FireSparkAge = 10;
+    });
+    gState.CycleFrameLimit = 1;
+    size_t mostLit = 0;
+    int frames = 0;
+    RunFrames(s, 3000, [&](const FireworksRun& run) {
+      mostLit = std::max(mostLit, canvas_.CountLitPixels());
+      frames = run.frame;
+    });
+    EXPECT_LT(frames, 3000);  // returned by itself
+    EXPECT_GT(mostLit, 20u);
+    EXPECT_EQ(canvas_.CountLitPixels(), 0u);
+  }
+}
+
+// A twister's emitter orbits its head FireTwistExt out, reached over the first tenth
+// of a turn; the emitter angle moves on by FireTwistDeg a frame.
+TEST_F(FireworksLoopTest, TwisterTrailsLeaveFromTheOrbitingEmitter) {
+  for (const float angle : {1.0f, 0.31415927f}) {
+    FireworksRun run(Settings([](FireworksSettings& f) {
+                       StandardOnly(f);
+                       f.FireTwistPct = 100, f.FireTwistCnt = 1, f.FireSparks = 20, f.FireTwistExt = 40;
+                       f.FireTwistDeg = 10, f.FirePersist = 0.99f, f.FireBurstAge = 99;
+                     }),
+                     canvas_);
+    StartShell(run, 0);
+    FireSpark& head = run.sparks[0];
+    head.TailVX = angle;
+    for (int k = 1; k < 20; ++k) run.sparks[static_cast<size_t>(k)].X = 50;  // every trail spark resets
+    run.shells[0].Age = 1;
+    UpdateShell(run, 0);
+    ASSERT_TRUE(head.Alive);
+    const float reach = 40 * 0.0025f * std::min(1.0f, angle / 0.62831855f);
+    for (int k = 1; k < 20; ++k) {
+      const FireSpark& p = run.sparks[static_cast<size_t>(k)];
+      EXPECT_NEAR(std::hypot(p.X - head.X, p.Y - head.Y, p.Z - head.Z), reach, 1e-5f) << "angle " << angle;
+    }
+    EXPECT_FLOAT_EQ(head.TailVX, angle + 10 * 0.017453292f);
+  }
+}
+
+// A scintillator dies when Rnd * 1.5 > FirePersist + 0.5: half of them a frame at 0.25.
+TEST_F(FireworksLoopTest, ScintillatorsDieAtTheirRate) {
+  for (const auto& [persist, survive] : {std::pair{0.25f, 0.5f}, std::pair{0.7f, 0.8f}}) {
+    FireworksRun run(Settings([&](FireworksSettings& f) {
+                       StandardOnly(f);
+                       f.FireScintPct = 100, f.FireScintStyle = 1, f.FireSparks = 9999, f.FirePersist = persist;
+                     }),
+                     canvas_);
+    StartShell(run, 0);
+    const int before = run.shells[0].SparkCount;  // 1999 heads of 5
+    for (int j = 0; j < 9995; j += 5) {
+      FireSpark& p = run.sparks[static_cast<size_t>(j)];
+      p.X = p.Y = 0, p.Z = 1, p.VX = p.VY = p.VZ = 0;  // all in view
+    }
+    run.shells[0].Age = 1;
+    UpdateShell(run, 0);
+    EXPECT_NEAR(static_cast<float>(run.shells[0].SparkCount) / static_cast<float>(before), survive, 0.04f) << persist;
+  }
 }
 
 // A jet burst ends when its trails are gone: with heads left on screen the shell bursts

@@ -101,8 +101,7 @@ void CapFireworksSlots(FireworksSettings& record) {
 void LoadFireworksSettings(int16_t theme, bool applyPerfMult) {
   FireworksSettings& s = gFireworksSettings;
   if (!FireThemePreset(theme).empty()) {
-    s = FireworksDefaults();
-    ApplyFireworksTheme(theme, s);
+    ApplyFireworksTheme(theme, s);  // every field comes from the preset
     // Presets are always scaled, whatever the caller asked.
     s.FireSparks = ScaleParticleCount(s.FireSparks, gState.PerfMult);
   } else {
