@@ -110,11 +110,17 @@ TEST_F(FireworksBurstsTest, EachKindSetsUpItsGroups) {
       ASSERT_TRUE(head.Alive);
       const float out = Length(head.X - sh.X, head.Y - sh.Y, head.Z - sh.Z);
       EXPECT_NEAR(out, c.headOut * 0.01f, 1e-6f);
-      if (c.headOut == 0) EXPECT_NEAR(Length(head.VX, head.VY, head.VZ), 0.01f, 1e-6f);
-      if (c.headOut == 0) EXPECT_TRUE(c.white ? head.Colour == 0xFFFFFF : wheel.count(head.Colour) == 1);
-      if (c.kind == kDecayStars) EXPECT_TRUE(head.Life >= 5 && head.Life <= 79);
-      if (c.kind == kTwister) EXPECT_EQ(std::make_tuple(head.TailX, head.TailY, head.TailZ, head.TailVX),
-                                        std::make_tuple(sh.X, sh.Y, sh.Z, 0.0f));
+      if (c.headOut == 0) {  // a head that is drawn
+        EXPECT_NEAR(Length(head.VX, head.VY, head.VZ), 0.01f, 1e-6f);
+        EXPECT_TRUE(c.white ? head.Colour == 0xFFFFFF : wheel.count(head.Colour) == 1);
+      }
+      if (c.kind == kDecayStars) {
+        EXPECT_TRUE(head.Life >= 5 && head.Life <= 79);
+      }
+      if (c.kind == kTwister) {
+        EXPECT_EQ(std::make_tuple(head.TailX, head.TailY, head.TailZ, head.TailVX),
+                  std::make_tuple(sh.X, sh.Y, sh.Z, 0.0f));
+      }
       for (int k = j + 1; k < j + sh.Stride; ++k) {
         const FireSpark& p = run.sparks[static_cast<size_t>(k)];
         ASSERT_EQ(p.Alive, c.trailSpeed > 0 || c.kind == kStandard);
@@ -188,7 +194,9 @@ TEST_F(FireworksBurstsTest, SolidsFillTheirShapes) {
     EXPECT_GT(highest, 0.95f * reach);
     EXPECT_GE(lowest, -reach - tol);
     EXPECT_LE(highest, reach + tol);
-    if (pattern == 0) EXPECT_EQ(faces.size(), 6u);
+    if (pattern == 0) {
+      EXPECT_EQ(faces.size(), 6u);
+    }
   }
   // A solid of size 0 (a secondary burst of FireMultiBurst = FireSparks) stays a point.
   for (int16_t pattern = 0; pattern < 4; ++pattern) {
@@ -281,11 +289,15 @@ TEST_F(FireworksBurstsTest, SubShellsOfSizeZeroKeepOnlyTheirMomentum) {
       for (int j = 0; j < 60; ++j) {
         const FireSpark& p = run.sparks[static_cast<size_t>(j)];
         const auto v = std::make_tuple(p.VX, p.VY, p.VZ);
-        if (!momentum) EXPECT_EQ(v, std::make_tuple(0.0f, 0.0f, 0.0f));
+        if (!momentum) {
+          EXPECT_EQ(v, std::make_tuple(0.0f, 0.0f, 0.0f));
+        }
         const auto [it, fresh] = byCentre.emplace(std::make_tuple(p.X, p.Y, p.Z), v);
         EXPECT_EQ(it->second, v);  // sparks from one centre move as one
       }
-      if (momentum) EXPECT_GT(byCentre.size(), 1u);
+      if (momentum) {
+        EXPECT_GT(byCentre.size(), 1u);
+      }
     });
     EXPECT_TRUE(checked);
   }

@@ -92,7 +92,9 @@ TEST_F(FireworksLoopTest, ALaunchRisesFromTheGroundWithAFadingTrail) {
   EXPECT_EQ(sh.SparkCount, 50);
   EXPECT_EQ(far.X, sh.X);  // re-emitted at the shell
   for (int j = 0; j < 50; ++j)
-    if (run.sparks[static_cast<size_t>(j)].Alive) EXPECT_EQ(run.sparks[static_cast<size_t>(j)].Colour, 251u);
+    if (run.sparks[static_cast<size_t>(j)].Alive) {
+      EXPECT_EQ(run.sparks[static_cast<size_t>(j)].Colour, 251u);
+    }
 
   for (int16_t age = 2; age <= 20; ++age) sh.Age = age, UpdateShell(run, 0);
   EXPECT_NEAR(sh.Y, targetY, 1e-4f);
@@ -217,7 +219,9 @@ TEST_F(FireworksLoopTest, AJetBurstEndsInASecondBurstOnlyFromHeadsInView) {
     sh.Age = 30;
     UpdateShell(run, 0);
     EXPECT_EQ(sh.Kind, c.kind);
-    if (c.kind != kRetired) EXPECT_EQ(sh.Age, 0);
+    if (c.kind != kRetired) {
+      EXPECT_EQ(sh.Age, 0);
+    }
     EXPECT_EQ(run.active, c.kind == kRetired ? 0 : 1);
   }
 }
