@@ -18,24 +18,7 @@ void Galaxy30000Stars(benchmark::State& state) {
 
 // Themes take the --preset path of the headless render; PerfMult stays 1.
 void GalaxyTheme(benchmark::State& state) {
-  pyxora::SetCurrentStore(std::make_unique<pyxora::MemoryStore>());
-  pyxora::RenderRequest request;
-  request.effect = &pyxora::Effects()[kGalaxy];
-  request.theme = static_cast<int16_t>(state.range(0));
-  request.frames = 200;
-  request.width = 1920;
-  request.height = 1080;
-  request.seed = 1;
-  pyxora::Canvas canvas;
-  double seconds = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (const auto problem = pyxora::RenderEffect(request, canvas)) state.SkipWithError(problem->c_str());
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  state.counters["ms_per_frame"] =
-      benchmark::Counter(1000.0 * seconds / (static_cast<double>(state.iterations()) * request.frames));
-  state.counters["lit_pixels"] = benchmark::Counter(static_cast<double>(canvas.CountLitPixels()));
+  pyxora::bench::EffectFrames(state, kGalaxy, nullptr, 200, static_cast<int16_t>(state.range(0)));
 }
 
 }  // namespace
