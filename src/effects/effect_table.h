@@ -5,6 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
+
+#include "settings/setting_table.h"
 
 namespace pyxora {
 
@@ -15,6 +18,8 @@ using EffectRunner = void (*)();
 using EffectPreview = void (*)(const PropertiesModel& props);
 // Loads preset theme `theme` (1..themeCount) into the effect's settings record.
 using EffectThemeLoader = void (*)(int16_t theme);
+// The effect's settings rows (its table), for code that handles every effect alike.
+using EffectSettingRows = std::vector<SettingRowInfo> (*)();
 
 struct EffectEntry {
   int16_t index = 0;
@@ -26,6 +31,7 @@ struct EffectEntry {
   EffectPreview preview = nullptr;
   EffectThemeLoader loadTheme = nullptr;
   int16_t themeCount = 0;
+  EffectSettingRows settingRows = nullptr;
 };
 
 inline constexpr int16_t kEffectCount = 6;
