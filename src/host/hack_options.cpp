@@ -17,8 +17,15 @@ struct RowMatch {
   std::string key;
 };
 
+// XScreenSaver 6 may pass an option with two dashes ("--root"); both forms mean the same.
+std::string_view OneDash(std::string_view option) {
+  if (option.size() > 2 && option[0] == '-' && option[1] == '-' && option[2] != '-') option.remove_prefix(1);
+  return option;
+}
+
 // The settings row an option like "-Grav_Pixels" names, matched as the store matches keys.
 std::optional<RowMatch> FindSettingOption(std::string_view option, const EffectTable& effects) {
+  option = OneDash(option);
   if (option.size() < 2 || option[0] != '-' || option[1] == '-') return std::nullopt;
   const std::string_view key = option.substr(1);
   for (const EffectEntry& effect : effects) {
@@ -73,7 +80,7 @@ std::optional<uint32_t> ParseWindowId(std::string_view text) {
 
 bool IsHackCommandLine(const std::vector<std::string>& args, const EffectTable& effects) {
   if (args.empty()) return false;
-  const std::string& first = args[0];
+  const std::string_view first = OneDash(args[0]);
   return Contains(kValueOptions, first) || Contains(kOtherOptions, first) ||
          FindSettingOption(first, effects).has_value();
 }
@@ -82,7 +89,7 @@ std::variant<HackOptions, std::string> ParseHackOptions(const std::vector<std::s
                                                         const EffectTable& effects) {
   HackOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& option = args[i];
+    const std::string option(OneDash(args[i]));
     const auto match = FindSettingOption(option, effects);
     const bool takesValue = Contains(kValueOptions, option) || match;
     if (!takesValue && !Contains(kOtherOptions, option)) return "unknown option '" + option + "'";

@@ -2,7 +2,8 @@
 // (-root, -window-id ID, -window), how fast (-delay), what (-effect, -preset and
 // -KEY VALUE for any setting of an effect), and the frame-rate readout (-fps).
 // Recognised only when the first argument is one of these options, so the
-// screen-saver modes (/s, /p ...) keep their own dispatch.
+// screen-saver modes (/s, /p ...) keep their own dispatch. Each option may also be
+// written with two dashes ("--root"), as XScreenSaver 6 sometimes passes it.
 #pragma once
 
 #include <cstdint>

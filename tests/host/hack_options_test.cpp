@@ -19,7 +19,8 @@ TEST(HackCommandLine, OnlyAFirstArgumentThatIsAHackOptionLeavesTheSaverDispatch)
       {{"-fps", "-root"}, true},  {{"-delay", "1"}, true},     {{"-effect", "warp"}, true},
       {{"-preset", "1"}, true},   {{"-Grav_Pixels", "9"}, true}, {{"-grav_pixels", "9"}, true},
       {{}, false},                {{"/s"}, false},             {{"-s"}, false},
-      {{"--root"}, false},        {{"-rootx"}, false},         {{"-"}, false},
+      {{"--root"}, true},         {{"--Grav_Pixels", "9"}, true}, {{"---root"}, false},
+      {{"--render"}, false},      {{"-rootx"}, false},         {{"-"}, false},
       {{"-Grav_"}, false},        {{"/p", "-root"}, false},    {{"theme.pxt", "-root"}, false},
   };
   for (const auto& [args, hack] : cases) EXPECT_EQ(IsHackCommandLine(args), hack) << JoinArguments(args);
@@ -47,6 +48,8 @@ HackOptions Parse(const Args& args) {
 TEST(HackCommandLine, EachOptionSetsItsOwnValueAndTheLastTargetWins) {
   EXPECT_EQ(Parse({"-fps"}).target, HackTarget::OwnWindow);
   EXPECT_EQ(Parse({"-root"}).target, HackTarget::Root);
+  EXPECT_EQ(Parse({"--root"}).target, HackTarget::Root);  // as XScreenSaver 6 may pass it
+  EXPECT_EQ(Parse({"--window-id", "9", "--fps"}).windowId, 9u);
   const HackOptions id = Parse({"-root", "-window-id", "0x20"});
   EXPECT_EQ(id.target, HackTarget::WindowId);
   EXPECT_EQ(id.windowId, 32u);
