@@ -1,6 +1,8 @@
 #include "host/hack_config.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 #include <sstream>
 
 #include "base/number_text.h"
@@ -28,7 +30,10 @@ bool Offered(const SettingRowInfo& row) { return row.boolean || row.box.index >=
 
 void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo& row) {
   const std::string id = Escape(row.key);
-  const std::string label = Escape(std::string(effect.name) + ": " + HackRowLabel(row));
+  // The short name keeps the dialog narrow: "Warp: Splines".
+  std::string shortName = effect.renderName;
+  if (!shortName.empty()) shortName[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shortName[0])));
+  const std::string label = Escape(shortName + ": " + HackRowLabel(row));
   if (row.boolean) {
     // The dialog passes an argument only when the box differs from its default.
     const bool on = row.defaultValue != 0;
@@ -95,11 +100,23 @@ std::string HackConfigXml(const EffectTable& effects) {
 
   for (const EffectEntry& effect : effects) {
     if (!effect.run || !effect.settingRows) continue;
-    xml << "\n  <!-- " << Escape(effect.name) << " (section " << Escape(effect.section) << ") -->\n"
-        << "  <vgroup>\n";
+    std::vector<SettingRowInfo> rows;
     for (const SettingRowInfo& row : effect.settingRows())
-      if (Offered(row)) WriteRow(xml, effect, row);
-    xml << "  </vgroup>\n";
+      if (Offered(row)) rows.push_back(row);
+    if (rows.empty()) continue;
+    // The dialog does not scroll: each effect's values go into a few columns, more of
+    // them for an effect with many values.
+    const size_t columns = std::clamp<size_t>((rows.size() + kHackDialogRowsPerColumn - 1) / kHackDialogRowsPerColumn,
+                                              kHackDialogMinColumns, kHackDialogMaxColumns);
+    const size_t perColumn = (rows.size() + columns - 1) / columns;
+    xml << "\n  <!-- " << Escape(effect.name) << " (section " << Escape(effect.section) << ") -->\n"
+        << "  <hgroup>\n";
+    for (size_t first = 0; first < rows.size(); first += perColumn) {
+      xml << "   <vgroup>\n";
+      for (size_t i = first; i < std::min(rows.size(), first + perColumn); ++i) WriteRow(xml, effect, rows[i]);
+      xml << "   </vgroup>\n";
+    }
+    xml << "  </hgroup>\n";
   }
 
   xml << "\n  <_description>\n"

@@ -3,6 +3,8 @@
 // the program's own, and a new effect's rows appear without a change here.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "effects/effect_table.h"
@@ -17,5 +19,10 @@ std::string HackRowLabel(const SettingRowInfo& row);
 
 // The slowest frame rate the dialog's slider offers (the command line takes any delay).
 inline constexpr int32_t kHackSliderMaxDelayUs = 200000;
+// How each effect's values are laid out in the dialog, which grows to fit and never
+// scrolls: 3 to 5 columns of about 6 values.
+inline constexpr size_t kHackDialogRowsPerColumn = 6;
+inline constexpr size_t kHackDialogMinColumns = 3;
+inline constexpr size_t kHackDialogMaxColumns = 5;
 
 }  // namespace pyxora

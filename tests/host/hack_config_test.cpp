@@ -175,6 +175,41 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
   EXPECT_LT(xml.find("Fire_Shells"), xml.find("Warp_Works"));
 }
 
+// Columns of the effect's block and the values in each, read back from the XML.
+std::vector<int> ColumnsOf(const std::string& xml, const std::string& effectName) {
+  const size_t start = xml.find("<!-- " + effectName);
+  const size_t end = xml.find("</hgroup>", start);
+  std::vector<int> columns;
+  std::istringstream block(xml.substr(start, end - start));
+  for (std::string line; std::getline(block, line);) {
+    if (line.find("<vgroup>") != std::string::npos) columns.push_back(0);
+    if (line.find("<number") != std::string::npos) ++columns.back();
+  }
+  return columns;
+}
+
+TEST(HackConfig, AnEffectsValuesFillThreeToFiveColumnsOfAboutSix) {
+  const std::vector<std::pair<int, std::vector<int>>> cases = {
+      {1, {1}}, {9, {3, 3, 3}}, {12, {4, 4, 4}}, {18, {6, 6, 6}}, {19, {5, 5, 5, 4}},
+      {37, {8, 8, 8, 8, 5}}, {43, {9, 9, 9, 9, 7}},
+  };
+  for (const auto& [count, expected] : cases) {
+    static int rowCount = 0;
+    rowCount = count;
+    EffectTable table = Effects();
+    table[0].run = [] {};
+    table[0].settingRows = [] {
+      static std::vector<std::string> keys;
+      keys.clear();
+      for (int i = 0; i < rowCount; ++i) keys.push_back("Fire_K" + std::to_string(i));
+      std::vector<SettingRowInfo> rows;
+      for (const std::string& key : keys) rows.push_back({key.c_str(), SettingGetter::Int, 1, {0, 0, 0, 9, 1, 1}, ""});
+      return rows;
+    };
+    EXPECT_EQ(ColumnsOf(HackConfigXml(table), "Fireworks"), expected) << count << " values";
+  }
+}
+
 TEST(HackConfig, RowLabelsDropTheRangeAndColonOrComeFromTheKey) {
   const std::vector<std::pair<SettingRowInfo, std::string>> cases = {
       {{"B_Spline_Splines", SettingGetter::Int, 0, {}, "Splines (1 - 999):"}, "Splines"},
