@@ -25,7 +25,6 @@ void RunHackDriver(const HackOptions& options, const DisplaySurface& surface) {
   gState.StopRequested = false;
   gState.Canvas = surface.canvas;
   LoadAdvancedSettings(surface, false);
-  ClearCanvas();
   while (!gState.StopRequested) {
     gState.CycleFrameCount = 0;
     effect->loadTheme(options.preset);

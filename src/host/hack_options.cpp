@@ -23,9 +23,9 @@ std::string_view OneDash(std::string_view option) {
   return option;
 }
 
-// The settings row an option like "-Grav_Pixels" names, matched as the store matches keys.
+// The settings row an option like "-Grav_Pixels" names (one dash), matched as the
+// store matches keys.
 std::optional<RowMatch> FindSettingOption(std::string_view option, const EffectTable& effects) {
-  option = OneDash(option);
   if (option.size() < 2 || option[0] != '-' || option[1] == '-') return std::nullopt;
   const std::string_view key = option.substr(1);
   for (const EffectEntry& effect : effects) {
@@ -46,7 +46,7 @@ bool Contains(std::span<const std::string_view> list, std::string_view option) {
 std::optional<int64_t> ParseCount(std::string_view text, int64_t max) {
   int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || text[0] == '-' || text[0] == '+' || error != std::errc() || end != text.data() + text.size() ||
+  if (text.empty() || text[0] == '-' || error != std::errc() || end != text.data() + text.size() ||
       value > max)
     return std::nullopt;
   return value;
@@ -70,8 +70,7 @@ std::optional<uint32_t> ParseWindowId(std::string_view text) {
     text.remove_prefix(2);
     base = 16;
   }
-  uint64_t value = 0;
-  if (text.empty() || text[0] == '+' || text[0] == '-') return std::nullopt;
+  uint64_t value = 0;  // unsigned: from_chars takes no sign
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 0xFFFFFFFFull)
     return std::nullopt;

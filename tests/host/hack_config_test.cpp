@@ -173,6 +173,14 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
   EXPECT_EQ(xml.find("Fire_Style"), std::string::npos);
   // The fireworks come first, as in the effect table.
   EXPECT_LT(xml.find("Fire_Shells"), xml.find("Warp_Works"));
+
+  // Presets need a way to load them; rows need an effect that runs.
+  table[0].loadTheme = nullptr;
+  table[5].settingRows = [] { return std::vector<SettingRowInfo>{{"Galaxy_Stars", SettingGetter::Int, 5, {0, 0, 1, 9}}}; };
+  const std::string partial = HackConfigXml(table);
+  EXPECT_EQ(partial.find("fireworks -preset"), std::string::npos);
+  EXPECT_EQ(partial.find("Galaxy"), std::string::npos);
+  EXPECT_NE(partial.find("Fire_Shells"), std::string::npos);
 }
 
 // Columns of the effect's block and the values in each, read back from the XML.
