@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <vector>
 #include <sstream>
+#include <vector>
 
 #include "base/number_text.h"
 #include "host/advanced_settings.h"
@@ -28,12 +28,28 @@ std::string Escape(std::string_view text) {
 // A row the dialog can offer: a box with a range, or a check box.
 bool Offered(const SettingRowInfo& row) { return row.boolean || row.box.index >= 0; }
 
-void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo& row) {
+// "Grav_TrailLength" reads "Trail Length".
+std::string KeyWords(const std::string& key) {
+  const size_t prefixEnd = key.find('_');
+  const std::string name =
+      prefixEnd == std::string::npos || prefixEnd + 1 == key.size() ? key : key.substr(prefixEnd + 1);
+  std::string words;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (i > 0 && std::isupper(static_cast<unsigned char>(name[i])) &&
+        std::islower(static_cast<unsigned char>(name[i - 1])))
+      words += ' ';
+    words += name[i];
+  }
+  return words;
+}
+
+// `label` is the row's label, told apart from its namesakes in the same effect.
+void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo& row, const std::string& rowLabel) {
   const std::string id = Escape(row.key);
   // The short name keeps the dialog narrow: "Warp: Splines".
   std::string shortName = effect.renderName;
   if (!shortName.empty()) shortName[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shortName[0])));
-  const std::string label = Escape(shortName + ": " + HackRowLabel(row));
+  const std::string label = Escape(shortName + ": " + rowLabel);
   if (row.boolean) {
     // The dialog passes an argument only when the box differs from its default.
     const bool on = row.defaultValue != 0;
@@ -57,19 +73,7 @@ std::string HackRowLabel(const SettingRowInfo& row) {
     const size_t open = label.rfind('(');
     if (open != std::string::npos && open > 0) label = TrimBlanks(label.substr(0, open));
   }
-  if (!label.empty()) return label;
-  // "Grav_TrailLength" reads "Trail Length".
-  const std::string key = row.key;
-  const size_t prefixEnd = key.find('_');
-  const std::string name =
-      prefixEnd == std::string::npos || prefixEnd + 1 == key.size() ? key : key.substr(prefixEnd + 1);
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (i > 0 && std::isupper(static_cast<unsigned char>(name[i])) &&
-        std::islower(static_cast<unsigned char>(name[i - 1])))
-      label += ' ';
-    label += name[i];
-  }
-  return label;
+  return label.empty() ? KeyWords(row.key) : label;
 }
 
 std::string HackConfigXml(const EffectTable& effects) {
@@ -104,6 +108,13 @@ std::string HackConfigXml(const EffectTable& effects) {
     for (const SettingRowInfo& row : effect.settingRows())
       if (Offered(row)) rows.push_back(row);
     if (rows.empty()) continue;
+    // Labels shown in separate frames of the Properties window ("Frequency" of novae,
+    // of bursts, of comets) would read the same here: those carry their key's words.
+    std::vector<std::string> labels;
+    for (const SettingRowInfo& row : rows) labels.push_back(HackRowLabel(row));
+    std::vector<std::string> shown = labels;
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (std::count(labels.begin(), labels.end(), labels[i]) > 1) shown[i] += " (" + KeyWords(rows[i].key) + ")";
     // The dialog does not scroll: each effect's values go into a few columns, more of
     // them for an effect with many values.
     const size_t columns = std::clamp<size_t>((rows.size() + kHackDialogRowsPerColumn - 1) / kHackDialogRowsPerColumn,
@@ -113,7 +124,7 @@ std::string HackConfigXml(const EffectTable& effects) {
         << "  <hgroup>\n";
     for (size_t first = 0; first < rows.size(); first += perColumn) {
       xml << "   <vgroup>\n";
-      for (size_t i = first; i < std::min(rows.size(), first + perColumn); ++i) WriteRow(xml, effect, rows[i]);
+      for (size_t i = first; i < std::min(rows.size(), first + perColumn); ++i) WriteRow(xml, effect, rows[i], shown[i]);
       xml << "   </vgroup>\n";
     }
     xml << "  </hgroup>\n";

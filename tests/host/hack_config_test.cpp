@@ -157,6 +157,8 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
         {"Fire_Fast", SettingGetter::Dbl, 0.5f, {1, 1, 0.1f, 2.5f, 0, 0}, ""},
         {"Fire_Jet", SettingGetter::Int, 1, {}, "Jets:", true},
         {"Fire_Style", SettingGetter::Int, 3, {}, "Style"},
+        {"Fire_NovaFreq", SettingGetter::Int, 3, {2, 0, 0, 9}, "Frequency:"},
+        {"Fire_CometFreq", SettingGetter::Int, 3, {3, 0, 0, 9}, "Frequency (0 - 9):"},
     };
   };
   const std::string xml = HackConfigXml(table);
@@ -171,6 +173,9 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
             std::string::npos);
   EXPECT_NE(xml.find(R"(<boolean id="Fire_Jet" _label="Fireworks: Jets" arg-unset="-Fire_Jet 0"/>)"), std::string::npos);
   EXPECT_EQ(xml.find("Fire_Style"), std::string::npos);
+  // Namesakes within one effect are told apart by their keys.
+  EXPECT_NE(xml.find(R"x(_label="Fireworks: Frequency (Nova Freq)")x"), std::string::npos);
+  EXPECT_NE(xml.find(R"x(_label="Fireworks: Frequency (Comet Freq)")x"), std::string::npos);
   // The fireworks come first, as in the effect table.
   EXPECT_LT(xml.find("Fire_Shells"), xml.find("Warp_Works"));
 
