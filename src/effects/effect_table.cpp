@@ -1,6 +1,8 @@
 #include "effects/effect_table.h"
 
+#include "effects/fireworks/fireworks.h"
 #include "effects/fireworks/fireworks_settings.h"
+#include "effects/galaxy/galaxies.h"
 #include "effects/galaxy/galaxy_settings.h"
 #include "effects/gravity/gravity_settings.h"
 #include "effects/gravity/gravity_wells.h"
@@ -19,8 +21,8 @@ std::vector<SettingRowInfo> Rows(const std::array<SettingField<Record>, N>& fiel
 
 const EffectTable& Effects() {
   static const EffectTable table = {{
-      {0, "Fireworks", "Fireworks", "fireworks", nullptr, nullptr, nullptr, nullptr, 0,
-       [] { return Rows(kFireworksFields); }},
+      {0, "Fireworks", "Fireworks", "fireworks", LoadFireworksEffect, RunFireworks, PreviewFireworks, LoadFireworksTheme,
+       13, [] { return Rows(kFireworksFields); }},
       {1, "3D Stars [RETIRED]", "", ""},
       {2, "B-Spline Warp", "B-SplineWarp", "warp", [](int16_t, bool perf) { LoadWarpSettings(perf); }, RunWarp,
        PreviewWarp, nullptr, 0, [] { return Rows(kWarpFields); }},
@@ -29,7 +31,8 @@ const EffectTable& Effects() {
        [] { return Rows(kSparklerFields); }},
       {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
        LoadGravityTheme, 5, [] { return Rows(kGravityFields); }},
-      {5, "Galaxies", "Galaxy", "galaxy", nullptr, nullptr, nullptr, nullptr, 0, [] { return Rows(kGalaxyFields); }},
+      {5, "Galaxies", "Galaxy", "galaxy", LoadGalaxyEffect, RunGalaxies, PreviewGalaxies, LoadGalaxyTheme, 16,
+       [] { return Rows(kGalaxyFields); }},
   }};
   return table;
 }
