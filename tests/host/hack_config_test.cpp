@@ -181,6 +181,7 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
 
   // Presets need a way to load them; rows need an effect that runs.
   table[0].loadTheme = nullptr;
+  table[5].run = nullptr;
   table[5].settingRows = [] { return std::vector<SettingRowInfo>{{"Galaxy_Stars", SettingGetter::Int, 5, {0, 0, 1, 9}}}; };
   const std::string partial = HackConfigXml(table);
   EXPECT_EQ(partial.find("fireworks -preset"), std::string::npos);

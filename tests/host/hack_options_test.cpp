@@ -84,7 +84,7 @@ TEST(HackCommandLine, BadValuesAreRefusedWithWhatIsWrong) {
       {{"-delay", "2147483648"}, "-delay needs a number of microseconds, not '2147483648'"},
       {{"-window-id", "abc"}, "-window-id needs an X11 window id (decimal or 0x hex), not 'abc'"},
       {{"-window-id", "0"}, "-window-id needs an X11 window id (decimal or 0x hex), not '0'"},
-      {{"-effect", "stars"}, "unknown effect 'stars' (warp, sparklers, gravity)"},
+      {{"-effect", "stars"}, "unknown effect 'stars' (fireworks, warp, sparklers, gravity, galaxy)"},
       {{"-preset", "2"}, "-preset needs -effect"},
       {{"-preset", "x"}, "-preset needs a preset number, not 'x'"},
       {{"-preset", "32768"}, "-preset needs a preset number, not '32768'"},
