@@ -106,7 +106,7 @@ std::string HackConfigXml(const EffectTable& effects) {
     if (!effect.run || !effect.settingRows) continue;
     std::vector<SettingRowInfo> rows;
     for (const SettingRowInfo& row : effect.settingRows())
-      if (Offered(row)) rows.push_back(row);
+      if (Offered(row) && rows.size() < kHackDialogValuesPerEffect) rows.push_back(row);
     if (rows.empty()) continue;
     // Labels shown in separate frames of the Properties window ("Frequency" of novae,
     // of bursts, of comets) would read the same here: those carry their key's words.
@@ -115,11 +115,7 @@ std::string HackConfigXml(const EffectTable& effects) {
     std::vector<std::string> shown = labels;
     for (size_t i = 0; i < rows.size(); ++i)
       if (std::count(labels.begin(), labels.end(), labels[i]) > 1) shown[i] += " (" + KeyWords(rows[i].key) + ")";
-    // The dialog does not scroll: each effect's values go into a few columns, more of
-    // them for an effect with many values.
-    const size_t columns = std::clamp<size_t>((rows.size() + kHackDialogRowsPerColumn - 1) / kHackDialogRowsPerColumn,
-                                              kHackDialogMinColumns, kHackDialogMaxColumns);
-    const size_t perColumn = (rows.size() + columns - 1) / columns;
+    const size_t perColumn = (rows.size() + kHackDialogColumns - 1) / kHackDialogColumns;
     xml << "\n  <!-- " << Escape(effect.name) << " (section " << Escape(effect.section) << ") -->\n"
         << "  <hgroup>\n";
     for (size_t first = 0; first < rows.size(); first += perColumn) {
@@ -135,7 +131,8 @@ std::string HackConfigXml(const EffectTable& effects) {
          "B-spline sparklers and B-spline warp. Every particle is one pixel seen through\n"
          "a perspective camera.\n\n"
          "A value left at its default uses what Pyxora's Properties window saved\n"
-         "(pyxora /c); a preset replaces the effect's settings.\n"
+         "(pyxora /c), where every value of every effect can be changed; a preset\n"
+         "replaces the effect's settings.\n"
          "  </_description>\n"
          "</screensaver>\n";
   return xml.str();

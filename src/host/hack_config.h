@@ -19,10 +19,11 @@ std::string HackRowLabel(const SettingRowInfo& row);
 
 // The slowest frame rate the dialog's slider offers (the command line takes any delay).
 inline constexpr int32_t kHackSliderMaxDelayUs = 200000;
-// How each effect's values are laid out in the dialog, which grows to fit and never
-// scrolls: 3 to 5 columns of about 6 values.
-inline constexpr size_t kHackDialogRowsPerColumn = 6;
-inline constexpr size_t kHackDialogMinColumns = 3;
-inline constexpr size_t kHackDialogMaxColumns = 5;
+// The dialog grows to fit its values and never scrolls, and some effects have over
+// forty: it offers the first values of each effect (the Properties window lists the
+// main ones first), in columns. Every value stays open to the Properties window and
+// to -KEY VALUE on the command line.
+inline constexpr size_t kHackDialogValuesPerEffect = 6;
+inline constexpr size_t kHackDialogColumns = 3;
 
 }  // namespace pyxora

@@ -64,22 +64,34 @@ TEST(HackConfig, TheBuiltFileIsTheOneTheTablesMakeNow) {
   EXPECT_EQ(built, HackConfigXml());
 }
 
-TEST(HackConfig, EveryOfferedSettingHasTheTablesDefaultAndRange) {
+TEST(HackConfig, TheFirstValuesOfEachEffectAreOfferedWithTheTablesDefaultAndRange) {
   const std::vector<Element> elements = Elements(BuiltXml());
   size_t offered = 0;
   for (const EffectEntry& effect : Effects()) {
     if (!effect.run) continue;
     ASSERT_NE(effect.settingRows, nullptr) << effect.name << " runs but declares no settings rows";
+    size_t offeredHere = 0;
     for (const SettingRowInfo& row : effect.settingRows()) {
       SCOPED_TRACE(row.key);
+      const bool wanted = offeredHere < kHackDialogValuesPerEffect;
       if (row.boolean) {
         const Element* box = Find(elements, "boolean", row.key);
+        ++offeredHere;
+        if (!wanted) {
+          EXPECT_EQ(box, nullptr);
+          continue;
+        }
         ASSERT_NE(box, nullptr);
         if (row.defaultValue != 0) EXPECT_EQ(box->attributes.at("arg-unset"), "-" + std::string(row.key) + " 0");
         else EXPECT_EQ(box->attributes.at("arg-set"), "-" + std::string(row.key) + " 1");
         ++offered;
       } else if (row.box.index >= 0) {
         const Element* number = Find(elements, "number", row.key);
+        ++offeredHere;
+        if (!wanted) {
+          EXPECT_EQ(number, nullptr);
+          continue;
+        }
         ASSERT_NE(number, nullptr);
         EXPECT_EQ(std::stof(number->attributes.at("default")), row.defaultValue);
         EXPECT_EQ(std::stof(number->attributes.at("low")), row.box.lo);
@@ -202,16 +214,14 @@ std::vector<int> ColumnsOf(const std::string& xml, const std::string& effectName
   return columns;
 }
 
-TEST(HackConfig, AnEffectsValuesFillThreeToFiveColumnsOfAboutSix) {
+TEST(HackConfig, AnEffectsFirstSixValuesFillThreeColumns) {
   const std::vector<std::pair<int, std::vector<int>>> cases = {
-      {1, {1}}, {9, {3, 3, 3}}, {12, {4, 4, 4}}, {18, {6, 6, 6}}, {19, {5, 5, 5, 4}},
-      {37, {8, 8, 8, 8, 5}}, {43, {9, 9, 9, 9, 7}},
+      {1, {1}}, {2, {1, 1}}, {4, {2, 2}}, {5, {2, 2, 1}}, {6, {2, 2, 2}}, {7, {2, 2, 2}}, {43, {2, 2, 2}},
   };
   for (const auto& [count, expected] : cases) {
     static int rowCount = 0;
     rowCount = count;
     EffectTable table = Effects();
-    table[0].run = [] {};
     table[0].settingRows = [] {
       static std::vector<std::string> keys;
       keys.clear();
@@ -220,7 +230,10 @@ TEST(HackConfig, AnEffectsValuesFillThreeToFiveColumnsOfAboutSix) {
       for (const std::string& key : keys) rows.push_back({key.c_str(), SettingGetter::Int, 1, {0, 0, 0, 9, 1, 1}, ""});
       return rows;
     };
-    EXPECT_EQ(ColumnsOf(HackConfigXml(table), "Fireworks"), expected) << count << " values";
+    const std::string xml = HackConfigXml(table);
+    EXPECT_EQ(ColumnsOf(xml, "Fireworks"), expected) << count << " values";
+    EXPECT_NE(xml.find("\"Fire_K" + std::to_string(std::min(count, 6) - 1) + "\""), std::string::npos);
+    EXPECT_EQ(xml.find("\"Fire_K" + std::to_string(std::min(count, 6)) + "\""), std::string::npos);
   }
 }
 
