@@ -1,6 +1,7 @@
 #include "host/command_line.h"
 
 #include "base/number_text.h"
+#include "host/hack_options.h"
 #include "host/templates.h"
 #include "settings/settings.h"
 #include "settings/template_file.h"
@@ -18,6 +19,16 @@ const char* const kUsageText =
     "  /a ID                change the saver password (the system's locker owns it here)\n"
     "  FILE.pxt             import a template file, then run the saver\n"
     "Started as pyxora-window, the program is the windowed application.\n"
+    "\n"
+    "As a display hack (XScreenSaver), when the first argument is one of these:\n"
+    "  -root                draw into $XSCREENSAVER_WINDOW, else the root window\n"
+    "  -window-id ID        draw into the X11 window ID (decimal or 0x hex)\n"
+    "  -window              draw in a window of its own (Escape or Q closes it)\n"
+    "  -delay MICROSECONDS  the minimum frame period\n"
+    "  -fps                 show the frame rate\n"
+    "  -effect EFFECT       run only this effect; -preset N: with its preset N\n"
+    "  -KEY VALUE           any setting of an effect for this run (-Grav_Pixels 5000)\n"
+    "The hack ends quietly on SIGTERM or SIGINT and when its window is destroyed.\n"
     "\n"
     "Options:\n"
     "  --render EFFECT --out FILE.png [--frames N] [--size WxH] [--preset N] [--seed N]\n"
@@ -122,7 +133,7 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 std::optional<int> RunCommandLineTool(const std::vector<std::string>& args, std::ostream& out,
                                       std::ostream& err) {
-  if (args.empty() || args[0].rfind("--", 0) != 0) return std::nullopt;
+  if (args.empty() || args[0].rfind("--", 0) != 0 || IsHackCommandLine(args)) return std::nullopt;
   const std::string& option = args[0];
   if (option == "--help") {
     out << kUsageText;

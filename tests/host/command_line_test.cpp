@@ -63,6 +63,9 @@ TEST_F(CommandLine, HelpVersionAndTheSaverModesAreOtherwiseLeftAlone) {
   EXPECT_FALSE(RunCommandLineTool({"/s"}, out_, err_).has_value());
   EXPECT_FALSE(RunCommandLineTool({}, out_, err_).has_value());
   EXPECT_FALSE(RunCommandLineTool({"--render", "gravity"}, out_, err_).has_value());
+  // The hack's options in their two-dash form are the hack's, not unknown options.
+  EXPECT_FALSE(RunCommandLineTool({"--root"}, out_, err_).has_value());
+  EXPECT_FALSE(RunCommandLineTool({"--window-id", "7"}, out_, err_).has_value());
 }
 
 TEST_F(CommandLine, AWriteThatFailsIsReportedAndExitsOne) {
