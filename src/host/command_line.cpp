@@ -24,6 +24,7 @@ const char* const kUsageText =
     "  --settings get SECTION KEY         print one stored value (exit 1 when absent)\n"
     "  --settings set SECTION KEY VALUE   store a value\n"
     "  --settings list [SECTION]          print the stored values\n"
+    "  --fps MODE           show frames per second and ms per frame in a corner\n"
     "  --help, --version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"

@@ -39,12 +39,13 @@ fail() {
 # screen's memory is kept in $WORK/fb, where the pointer is drawn too. -noreset:
 # by default the server resets when its last client leaves, and a program started
 # during the reset cannot connect. A server that does not answer is started again.
+# $XVFB_ARGS adds arguments (for example -extension MIT-SHM).
 start_x() {
   local size="${1:-1024x768}" attempt
   mkdir -p "$WORK/fb"
   for attempt in 1 2 3; do
     exec {fd}<> <(:)
-    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -fbdir "$WORK/fb" -noreset -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -fbdir "$WORK/fb" -noreset -nolisten tcp ${XVFB_ARGS:-} >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local number=""
     for _ in $(seq 100); do

@@ -1,0 +1,145 @@
+#include "app/platform/change_presenter.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace pyxora {
+namespace {
+
+// Stored colours always carry 0xFF in the top byte, so 0 marks a free hash slot.
+constexpr uint32_t kFreeSlot = 0;
+
+}  // namespace
+
+PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
+  PresentStats stats;
+  const int width = canvas.Width(), height = canvas.Height();
+  if (width == 0 || height == 0) {
+    canvas.ForgetChanges();
+    return stats;
+  }
+  if (canvas.AllChanged()) {
+    canvas.ForgetChanges();
+    const PixelRect all{0, 0, width, height};
+    target.Image(canvas, all);
+    target.EndFrame();
+    stats.images = 1;
+    stats.imagePixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    return stats;
+  }
+
+  const size_t wordsPerRow = canvas.ChangeWordsPerRow();
+  uint64_t* words = canvas.ChangeWords();
+  const uint32_t* pixels = canvas.Data();
+  const int dense = target.DenseBlockPixels();
+  blockCounts_.assign(wordsPerRow, 0);
+  colours_.clear();
+  points_.clear();
+  rects_.clear();
+  previousBand_.clear();
+  currentBand_.clear();
+
+  for (int top = 0; top < height; top += kPresentBlockHeight) {
+    const int bottom = std::min(top + kPresentBlockHeight, height);
+    bool any = false;
+    for (int y = top; y < bottom; ++y) {
+      const uint64_t* row = words + static_cast<size_t>(y) * wordsPerRow;
+      for (size_t c = 0; c < wordsPerRow; ++c) {
+        if (!row[c]) continue;
+        blockCounts_[c] += std::popcount(row[c]);
+        any = true;
+      }
+    }
+    if (!any) continue;
+    std::swap(previousBand_, currentBand_);
+    currentBand_.clear();
+    int runStart = -1;  // first block column of the dense run being gathered
+    for (size_t c = 0; c <= wordsPerRow; ++c) {
+      const bool isDense = c < wordsPerRow && blockCounts_[c] >= dense;
+      if (isDense && runStart < 0) runStart = static_cast<int>(c);
+      if (!isDense && runStart >= 0) {
+        AddDenseRun(runStart * kPresentBlockWidth, std::min(static_cast<int>(c) * kPresentBlockWidth, width), top,
+                    bottom);
+        runStart = -1;
+      }
+      if (c == wordsPerRow || blockCounts_[c] == 0) continue;
+      for (int y = top; y < bottom; ++y) {
+        uint64_t& word = words[static_cast<size_t>(y) * wordsPerRow + c];
+        for (uint64_t bits = isDense ? 0 : word; bits; bits &= bits - 1) {
+          const int x = static_cast<int>(c) * kPresentBlockWidth + std::countr_zero(bits);
+          colours_.push_back(pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]);
+          points_.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+        }
+        word = 0;
+      }
+      blockCounts_[c] = 0;
+    }
+  }
+
+  for (const PixelRect& rect : rects_) {
+    target.Image(canvas, rect);
+    stats.imagePixels += static_cast<size_t>(rect.Width()) * static_cast<size_t>(rect.Height());
+  }
+  stats.images = rects_.size();
+  if (!points_.empty()) {
+    GroupByColour();
+    for (size_t g = 0; g < groupColour_.size(); ++g)
+      target.Points(groupColour_[g], grouped_.data() + groupStart_[g], groupStart_[g + 1] - groupStart_[g]);
+    stats.points = points_.size();
+    stats.colours = groupColour_.size();
+  }
+  if (stats.Pixels()) target.EndFrame();
+  return stats;
+}
+
+// Blocks of one band that touch each other go out as one rectangle, and a rectangle
+// of the band above with the same columns grows down instead of starting another.
+void ChangePresenter::AddDenseRun(int left, int right, int top, int bottom) {
+  for (size_t index : previousBand_) {
+    PixelRect& above = rects_[index];
+    if (above.left == left && above.right == right && above.bottom == top) {
+      above.bottom = bottom;
+      currentBand_.push_back(index);
+      return;
+    }
+  }
+  rects_.push_back({left, top, right, bottom});
+  currentBand_.push_back(rects_.size() - 1);
+}
+
+// A counting sort by colour through a small open-addressing table: linear in the
+// number of points, whatever the number of colours.
+void ChangePresenter::GroupByColour() {
+  size_t slots = 1024;
+  for (;;) {
+    slotColour_.assign(slots, kFreeSlot);
+    slotGroup_.resize(slots);
+    groupColour_.clear();
+    groupOf_.resize(colours_.size());
+    const int shift = 32 - std::countr_zero(slots);
+    bool full = false;
+    for (size_t i = 0; i < colours_.size() && !full; ++i) {
+      const uint32_t colour = colours_[i];
+      size_t slot = (colour * 0x9E3779B1u) >> shift;
+      while (slotColour_[slot] != kFreeSlot && slotColour_[slot] != colour) slot = (slot + 1) & (slots - 1);
+      if (slotColour_[slot] == kFreeSlot) {
+        slotColour_[slot] = colour;
+        slotGroup_[slot] = static_cast<uint32_t>(groupColour_.size());
+        groupColour_.push_back(colour);
+        full = groupColour_.size() * 2 > slots;  // keep probes short: grow and start again
+      }
+      groupOf_[i] = slotGroup_[slot];
+    }
+    if (!full) break;
+    slots *= 2;
+  }
+  groupStart_.assign(groupColour_.size() + 1, 0);
+  for (uint32_t group : groupOf_) ++groupStart_[group + 1];
+  for (size_t g = 1; g < groupStart_.size(); ++g) groupStart_[g] += groupStart_[g - 1];
+  grouped_.resize(points_.size());
+  std::vector<uint32_t>& next = slotGroup_;  // reused as the fill position of each group
+  next.assign(groupStart_.begin(), groupStart_.end() - 1);
+  for (size_t i = 0; i < points_.size(); ++i) grouped_[next[groupOf_[i]]++] = points_[i];
+}
+
+}  // namespace pyxora
