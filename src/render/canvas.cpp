@@ -10,14 +10,14 @@ void Canvas::Resize(int width, int height) {
   height_ = std::max(height, 0);
   clearedTo_ = ToStored(backColor_);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
-  changeWordsPerRow_ = (static_cast<size_t>(width_) + 63) / 64;
-  changed_.assign(changeWordsPerRow_ * static_cast<size_t>(height_), 0);
+  writtenWordsPerRow_ = (static_cast<size_t>(width_) + 63) / 64;
+  written_.assign(writtenWordsPerRow_ * static_cast<size_t>(height_), 0);
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
 
 void Canvas::ForgetChanges() {
-  std::fill(changed_.begin(), changed_.end(), uint64_t{0});
+  std::fill(written_.begin(), written_.end(), uint64_t{0});
   allChanged_ = false;
 }
 
@@ -33,7 +33,7 @@ void Canvas::Clear() {
   // Only the pixels that were not background yet count as changed.
   for (int y = 0; y < height_; ++y) {
     uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-    uint64_t* bits = changed_.data() + static_cast<size_t>(y) * changeWordsPerRow_;
+    uint64_t* bits = written_.data() + static_cast<size_t>(y) * writtenWordsPerRow_;
     for (int x = 0; x < width_; ++x) {
       if (row[x] == background) continue;
       row[x] = background;

@@ -1,9 +1,9 @@
 // The drawing target of every effect: an in-memory 32-bit framebuffer.
 // Colours come in as 0x00BBGGRR (red in the lowest byte); pixels are kept as
 // 0xFFRRGGBB so a window can present the buffer without converting it.
-// Beside the pixels the canvas keeps one bit per pixel that says whether its value
-// changed since the window last presented it, so a frame of a few thousand moving
-// particles costs a few thousand pixels on the way to the screen, not the screen.
+// Beside the pixels the canvas keeps one bit per pixel that says whether it was written
+// since the window last presented it, so a frame of a few thousand moving particles
+// costs a few thousand pixels on the way to the screen, not the screen.
 #pragma once
 
 #include <algorithm>
@@ -37,15 +37,13 @@ class Canvas {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // SetPixelV: clipped silently outside the surface. Writing the value a pixel
-  // already has changes nothing, so it is not presented again.
+  // SetPixelV: clipped silently outside the surface. Only stores: a load of the old
+  // value would wait for memory on every scattered pixel, so whether the value really
+  // changed is for the presenter to find out.
   void SetPixel(int32_t x, int32_t y, uint32_t color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    uint32_t& pixel = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-    const uint32_t stored = ToStored(color);
-    if (pixel == stored) return;
-    pixel = stored;
-    changed_[static_cast<size_t>(y) * changeWordsPerRow_ + static_cast<size_t>(x >> 6)] |= uint64_t{1} << (x & 63);
+    pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = ToStored(color);
+    written_[static_cast<size_t>(y) * writtenWordsPerRow_ + static_cast<size_t>(x >> 6)] |= uint64_t{1} << (x & 63);
     drawnSinceClear_ = true;
   }
   // 0x00BBGGRR; black outside the surface.
@@ -67,12 +65,12 @@ class Canvas {
   const uint32_t* Data() const { return pixels_.data(); }
   size_t CountLitPixels() const;
 
-  // The pixels changed since they were last presented: one bit per pixel, Height()
-  // rows of ChangeWordsPerRow() words; bit i of word j stands for column 64 j + i.
-  // The presenter zeroes the words it has sent.
-  uint64_t* ChangeWords() { return changed_.data(); }
-  const uint64_t* ChangeWords() const { return changed_.data(); }
-  size_t ChangeWordsPerRow() const { return changeWordsPerRow_; }
+  // The pixels written since they were last presented: one bit per pixel, Height()
+  // rows of WrittenWordsPerRow() words; bit i of word j stands for column 64 j + i.
+  // The presenter zeroes the words it has looked at.
+  uint64_t* WrittenWords() { return written_.data(); }
+  const uint64_t* WrittenWords() const { return written_.data(); }
+  size_t WrittenWordsPerRow() const { return writtenWordsPerRow_; }
   // After a new size every pixel counts as changed, whatever its bits say.
   bool AllChanged() const { return allChanged_; }
   // Everything has been presented: no bit set, nothing pending.
@@ -89,10 +87,10 @@ class Canvas {
   std::vector<uint32_t> pixels_;
   uint32_t foreColor_ = RgbColor(255, 255, 255);
   uint32_t backColor_ = 0;
-  std::vector<uint64_t> changed_;
-  size_t changeWordsPerRow_ = 0;
+  std::vector<uint64_t> written_;
+  size_t writtenWordsPerRow_ = 0;
   bool allChanged_ = true;
-  // Whether any pixel changed since the last clear, and to what that clear filled the
+  // Whether any pixel was written since the last clear, and to what that clear filled the
   // surface: clearing a surface that is still blank costs nothing (the driver's idle
   // passes clear every frame).
   bool drawnSinceClear_ = false;

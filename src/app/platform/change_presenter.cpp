@@ -14,25 +14,28 @@ constexpr uint32_t kFreeSlot = 0;
 PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   PresentStats stats;
   const int width = canvas.Width(), height = canvas.Height();
+  const size_t area = static_cast<size_t>(width) * static_cast<size_t>(height);
   if (width == 0 || height == 0) {
     canvas.ForgetChanges();
     return stats;
   }
-  if (canvas.AllChanged()) {
+  if (canvas.AllChanged() || shown_.size() != area) {
     canvas.ForgetChanges();
+    shown_.assign(canvas.Data(), canvas.Data() + area);
     const PixelRect all{0, 0, width, height};
     target.Image(canvas, all);
     target.EndFrame();
     stats.images = 1;
-    stats.imagePixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    stats.imagePixels = area;
     return stats;
   }
 
-  const size_t wordsPerRow = canvas.ChangeWordsPerRow();
-  uint64_t* words = canvas.ChangeWords();
+  const size_t wordsPerRow = canvas.WrittenWordsPerRow();
+  uint64_t* words = canvas.WrittenWords();
   const uint32_t* pixels = canvas.Data();
-  const int dense = target.DenseBlockPixels();
-  blockCounts_.assign(wordsPerRow, 0);
+  uint32_t* shown = shown_.data();
+  const size_t dense = static_cast<size_t>(target.DenseBlockPixels());
+  blockWritten_.assign(wordsPerRow, 0);
   colours_.clear();
   points_.clear();
   rects_.clear();
@@ -45,9 +48,8 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
     for (int y = top; y < bottom; ++y) {
       const uint64_t* row = words + static_cast<size_t>(y) * wordsPerRow;
       for (size_t c = 0; c < wordsPerRow; ++c) {
-        if (!row[c]) continue;
-        blockCounts_[c] += std::popcount(row[c]);
-        any = true;
+        blockWritten_[c] |= row[c] != 0;
+        any |= row[c] != 0;
       }
     }
     if (!any) continue;
@@ -55,24 +57,42 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
     currentBand_.clear();
     int runStart = -1;  // first block column of the dense run being gathered
     for (size_t c = 0; c <= wordsPerRow; ++c) {
-      const bool isDense = c < wordsPerRow && blockCounts_[c] >= dense;
+      // Which written pixels differ from what the screen shows.
+      blockChanges_.clear();
+      if (c < wordsPerRow && blockWritten_[c]) {
+        for (int y = top; y < bottom; ++y) {
+          uint64_t& word = words[static_cast<size_t>(y) * wordsPerRow + c];
+          const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + c * kPresentBlockWidth;
+          for (uint64_t bits = word; bits; bits &= bits - 1) {
+            const size_t i = rowStart + static_cast<size_t>(std::countr_zero(bits));
+            if (pixels[i] != shown[i]) blockChanges_.push_back(static_cast<uint32_t>(i));
+          }
+          word = 0;
+        }
+        blockWritten_[c] = 0;
+      }
+      const bool isDense = blockChanges_.size() >= dense && !blockChanges_.empty();
       if (isDense && runStart < 0) runStart = static_cast<int>(c);
       if (!isDense && runStart >= 0) {
         AddDenseRun(runStart * kPresentBlockWidth, std::min(static_cast<int>(c) * kPresentBlockWidth, width), top,
                     bottom);
         runStart = -1;
       }
-      if (c == wordsPerRow || blockCounts_[c] == 0) continue;
-      for (int y = top; y < bottom; ++y) {
-        uint64_t& word = words[static_cast<size_t>(y) * wordsPerRow + c];
-        for (uint64_t bits = isDense ? 0 : word; bits; bits &= bits - 1) {
-          const int x = static_cast<int>(c) * kPresentBlockWidth + std::countr_zero(bits);
-          colours_.push_back(pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]);
-          points_.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+      if (isDense) {
+        const size_t left = c * kPresentBlockWidth;
+        const size_t columns = std::min<size_t>(kPresentBlockWidth, static_cast<size_t>(width) - left);
+        for (int y = top; y < bottom; ++y) {
+          const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + left;
+          std::copy(pixels + rowStart, pixels + rowStart + columns, shown + rowStart);
         }
-        word = 0;
+        continue;
       }
-      blockCounts_[c] = 0;
+      for (uint32_t i : blockChanges_) {
+        shown[i] = pixels[i];
+        colours_.push_back(pixels[i]);
+        points_.push_back({static_cast<int16_t>(i % static_cast<uint32_t>(width)),
+                           static_cast<int16_t>(i / static_cast<uint32_t>(width))});
+      }
     }
   }
 

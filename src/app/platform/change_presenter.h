@@ -1,7 +1,8 @@
 // Presenting a canvas by what changed. A particle frame changes a few thousand pixels
 // scattered over the screen: those go out as points, one request per colour. Where
 // changes crowd together (a clear, a dense cloud) whole blocks go out as images.
-// Nothing changed, nothing sent. No Qt and no X11 here; the X11 end is a PresentTarget.
+// Pixels written with the value they already showed are not sent: nothing changed,
+// nothing sent. No Qt and no X11 here; the X11 end is a PresentTarget.
 #pragma once
 
 #include <cstddef>
@@ -52,7 +53,11 @@ class ChangePresenter {
   void GroupByColour();
 
   // Scratch space kept between frames, so presenting allocates nothing once warm.
-  std::vector<int> blockCounts_;
+  // What the screen shows, as far as this presenter has sent it: written pixels that
+  // still hold the value shown are not sent again.
+  std::vector<uint32_t> shown_;
+  std::vector<uint8_t> blockWritten_;
+  std::vector<uint32_t> blockChanges_;
   std::vector<uint32_t> colours_;  // per sparse pixel
   std::vector<PresentPoint> points_;
   std::vector<uint32_t> groupOf_;
