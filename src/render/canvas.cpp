@@ -12,12 +12,14 @@ void Canvas::Resize(int width, int height) {
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
   writtenWordsPerRow_ = (static_cast<size_t>(width_) + 63) / 64;
   written_.assign(writtenWordsPerRow_ * static_cast<size_t>(height_), 0);
+  rowsWritten_.assign(static_cast<size_t>(height_), 0);
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
 
 void Canvas::ForgetChanges() {
   std::fill(written_.begin(), written_.end(), uint64_t{0});
+  std::fill(rowsWritten_.begin(), rowsWritten_.end(), uint8_t{0});
   allChanged_ = false;
 }
 
@@ -38,6 +40,7 @@ void Canvas::Clear() {
       if (row[x] == background) continue;
       row[x] = background;
       bits[x >> 6] |= uint64_t{1} << (x & 63);
+      rowsWritten_[static_cast<size_t>(y)] = 1;
     }
   }
   drawnSinceClear_ = false;

@@ -44,6 +44,7 @@ class Canvas {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = ToStored(color);
     written_[static_cast<size_t>(y) * writtenWordsPerRow_ + static_cast<size_t>(x >> 6)] |= uint64_t{1} << (x & 63);
+    rowsWritten_[static_cast<size_t>(y)] = 1;
     drawnSinceClear_ = true;
   }
   // 0x00BBGGRR; black outside the surface.
@@ -71,6 +72,9 @@ class Canvas {
   uint64_t* WrittenWords() { return written_.data(); }
   const uint64_t* WrittenWords() const { return written_.data(); }
   size_t WrittenWordsPerRow() const { return writtenWordsPerRow_; }
+  // Per row: whether any of its bits may be set (the presenter skips the others and
+  // zeroes these with the bits).
+  uint8_t* RowsWritten() { return rowsWritten_.data(); }
   // After a new size every pixel counts as changed, whatever its bits say.
   bool AllChanged() const { return allChanged_; }
   // Everything has been presented: no bit set, nothing pending.
@@ -89,6 +93,7 @@ class Canvas {
   uint32_t backColor_ = 0;
   std::vector<uint64_t> written_;
   size_t writtenWordsPerRow_ = 0;
+  std::vector<uint8_t> rowsWritten_;
   bool allChanged_ = true;
   // Whether any pixel was written since the last clear, and to what that clear filled the
   // surface: clearing a surface that is still blank costs nothing (the driver's idle

@@ -9,6 +9,9 @@ namespace {
 // Stored colours always carry 0xFF in the top byte, so 0 marks a free hash slot.
 constexpr uint32_t kFreeSlot = 0;
 
+// How many comparisons ahead the two pixels are fetched.
+constexpr size_t kComparisonsAhead = 16;
+
 }  // namespace
 
 PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
@@ -32,6 +35,7 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
 
   const size_t wordsPerRow = canvas.WrittenWordsPerRow();
   uint64_t* words = canvas.WrittenWords();
+  uint8_t* rowsWritten = canvas.RowsWritten();
   const uint32_t* pixels = canvas.Data();
   uint32_t* shown = shown_.data();
   const size_t dense = static_cast<size_t>(target.DenseBlockPixels());
@@ -44,34 +48,53 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
 
   for (int top = 0; top < height; top += kPresentBlockHeight) {
     const int bottom = std::min(top + kPresentBlockHeight, height);
+    // Which blocks of the band were written: its written rows OR-ed word by word.
     bool any = false;
     for (int y = top; y < bottom; ++y) {
+      if (!rowsWritten[y]) continue;
+      rowsWritten[y] = 0;
       const uint64_t* row = words + static_cast<size_t>(y) * wordsPerRow;
-      for (size_t c = 0; c < wordsPerRow; ++c) {
-        blockWritten_[c] |= row[c] != 0;
-        any |= row[c] != 0;
-      }
+      if (!any) std::fill(blockWritten_.begin(), blockWritten_.end(), uint64_t{0});
+      any = true;
+      for (size_t c = 0; c < wordsPerRow; ++c) blockWritten_[c] |= row[c];
     }
     if (!any) continue;
     std::swap(previousBand_, currentBand_);
     currentBand_.clear();
-    int runStart = -1;  // first block column of the dense run being gathered
-    for (size_t c = 0; c <= wordsPerRow; ++c) {
-      // Which written pixels differ from what the screen shows.
-      blockChanges_.clear();
-      if (c < wordsPerRow && blockWritten_[c]) {
+    // The band's written pixels, block by block; then which of them differ from what
+    // the screen shows. Both copies are large and the pixels scattered, so the loads
+    // are asked for ahead of the comparisons.
+    bandPixels_.clear();
+    blockEnds_.clear();
+    for (size_t c = 0; c < wordsPerRow; ++c) {
+      if (blockWritten_[c]) {
         for (int y = top; y < bottom; ++y) {
           uint64_t& word = words[static_cast<size_t>(y) * wordsPerRow + c];
           const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + c * kPresentBlockWidth;
-          for (uint64_t bits = word; bits; bits &= bits - 1) {
-            const size_t i = rowStart + static_cast<size_t>(std::countr_zero(bits));
-            if (pixels[i] != shown[i]) blockChanges_.push_back(static_cast<uint32_t>(i));
-          }
+          for (uint64_t bits = word; bits; bits &= bits - 1)
+            bandPixels_.push_back(static_cast<uint32_t>(rowStart + static_cast<size_t>(std::countr_zero(bits))));
           word = 0;
         }
-        blockWritten_[c] = 0;
       }
-      const bool isDense = blockChanges_.size() >= dense && !blockChanges_.empty();
+      blockEnds_.push_back(static_cast<uint32_t>(bandPixels_.size()));
+    }
+    const size_t written = bandPixels_.size();
+    bandChanged_.resize(written);
+    for (size_t j = 0; j < written; ++j) {
+      if (j + kComparisonsAhead < written) {
+        __builtin_prefetch(pixels + bandPixels_[j + kComparisonsAhead]);
+        __builtin_prefetch(shown + bandPixels_[j + kComparisonsAhead], 1);
+      }
+      bandChanged_[j] = pixels[bandPixels_[j]] != shown[bandPixels_[j]];
+    }
+
+    int runStart = -1;  // first block column of the dense run being gathered
+    for (size_t c = 0; c <= wordsPerRow; ++c) {
+      const size_t begin = c == 0 ? 0 : blockEnds_[c - 1];
+      const size_t end = c < wordsPerRow ? blockEnds_[c] : begin;
+      size_t changes = 0;
+      for (size_t j = begin; j < end; ++j) changes += bandChanged_[j];
+      const bool isDense = changes >= dense && changes > 0;
       if (isDense && runStart < 0) runStart = static_cast<int>(c);
       if (!isDense && runStart >= 0) {
         AddDenseRun(runStart * kPresentBlockWidth, std::min(static_cast<int>(c) * kPresentBlockWidth, width), top,
@@ -87,7 +110,9 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
         }
         continue;
       }
-      for (uint32_t i : blockChanges_) {
+      for (size_t j = begin; j < end; ++j) {
+        if (!bandChanged_[j]) continue;
+        const uint32_t i = bandPixels_[j];
         shown[i] = pixels[i];
         colours_.push_back(pixels[i]);
         points_.push_back({static_cast<int16_t>(i % static_cast<uint32_t>(width)),

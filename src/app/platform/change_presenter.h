@@ -56,8 +56,9 @@ class ChangePresenter {
   // What the screen shows, as far as this presenter has sent it: written pixels that
   // still hold the value shown are not sent again.
   std::vector<uint32_t> shown_;
-  std::vector<uint8_t> blockWritten_;
-  std::vector<uint32_t> blockChanges_;
+  std::vector<uint64_t> blockWritten_;
+  std::vector<uint32_t> bandPixels_, blockEnds_;
+  std::vector<uint8_t> bandChanged_;
   std::vector<uint32_t> colours_;  // per sparse pixel
   std::vector<PresentPoint> points_;
   std::vector<uint32_t> groupOf_;
