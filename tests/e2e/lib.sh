@@ -61,6 +61,13 @@ start_x() {
   fail "Xvfb did not start"
 }
 
+# A 2560x720 server split into two monitors of 1280x720: LEFT (primary) and RIGHT.
+start_x_two_monitors() {
+  start_x 2560x720
+  xrandr --setmonitor LEFT 1280/338x720/190+0+0 screen >/dev/null
+  xrandr --setmonitor RIGHT 1280/338x720/190+1280+0 none >/dev/null
+}
+
 stop_x() {
   [ -n "$XVFB_PID" ] || return 0
   kill "$XVFB_PID" 2>/dev/null || true

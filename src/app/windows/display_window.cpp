@@ -69,7 +69,16 @@ class WidgetTarget : public PresentTarget {
     }
     QRegion region;
     region.setRects(rects.data(), static_cast<int>(rects.size()));
-    widget_.update(region | images_);
+    region |= images_;
+    // Blocks are in device pixels; the widget repaints in logical ones.
+    const qreal ratio = widget_.devicePixelRatioF();
+    if (ratio != 1.0) {
+      QRegion logical;
+      for (const QRect& r : region)
+        logical |= QRectF(r.left() / ratio, r.top() / ratio, r.width() / ratio, r.height() / ratio).toAlignedRect();
+      region = logical;
+    }
+    widget_.update(region);
     blocks_.clear();
     images_ = QRegion();
   }
@@ -137,13 +146,24 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
 void DisplayWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
-  const QRect drawn = area.intersected(QRect(0, 0, canvas_.Width(), canvas_.Height()));
+  // The framebuffer is in device pixels: at a scale factor of 2 one of its pixels is
+  // half a logical pixel, drawn as it is, never enlarged.
+  const qreal ratio = devicePixelRatioF();
+  QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
+               canvas_.Width() * 4, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  const QRectF covered(0, 0, canvas_.Width() / ratio, canvas_.Height() / ratio);
   // Outside the framebuffer (a window grown since the driver started) stays black.
-  if (drawn != area) painter.fillRect(area, Qt::black);
+  if (!covered.contains(QRectF(area))) painter.fillRect(area, Qt::black);
+  const QRectF drawn = covered.intersected(QRectF(area));
   if (drawn.isEmpty()) return;
-  const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
-                     canvas_.Width() * 4, QImage::Format_RGB32);
-  painter.drawImage(drawn, image, drawn);
+  const QRectF source(drawn.left() * ratio, drawn.top() * ratio, drawn.width() * ratio, drawn.height() * ratio);
+  painter.drawImage(drawn, image, source);
+}
+
+QSize DisplayWindow::DeviceSize() const {
+  const qreal ratio = devicePixelRatioF();
+  return QSize(qRound(width() * ratio), qRound(height() * ratio));
 }
 
 void DisplayWindow::RunDriver(DriverVariant variant, SequenceState* sequence) {
@@ -164,7 +184,8 @@ void DisplayWindow::RunDriver(DriverVariant variant, SequenceState* sequence) {
   // The preview's surface measures in twips, as in the control panel it was made for.
   const int scaleX = preview ? gTwipsPerPixel.x : 1;
   const int scaleY = preview ? gTwipsPerPixel.y : 1;
-  const DisplaySurface surface{&canvas_, width() * scaleX, height() * scaleY, !preview};
+  const QSize device = DeviceSize();
+  const DisplaySurface surface{&canvas_, device.width() * scaleX, device.height() * scaleY, !preview};
   DriverHooks hooks;
   hooks.sequence = sequence;
   if (!preview) hooks.showMessage = [this] { ShowScreenMessage(*message_); };

@@ -34,6 +34,8 @@ class DisplayWindow : public QWidget {
   void PresentCanvas();
   // What the last PresentCanvas sent.
   const PresentStats& LastPresent() const { return lastPresent_; }
+  // The window's size in device pixels: the framebuffer's size at any scale factor.
+  QSize DeviceSize() const;
   // Whether frames go to the X server directly (else through the toolkit's painting).
   const X11PresentTarget* X11Target() const { return x11Target_.get(); }
   FrameRateReadout* Readout() const { return readout_; }
