@@ -8,7 +8,9 @@
 #
 # Each case runs full screen on its own Xvfb; after a warm-up (CPU_SHARE_WARMUP s,
 # default 6, so pools that fill slowly are measured full) the processor time of both
-# processes is read from /proc/PID/schedstat over SECONDS. Prints a Markdown table.
+# processes is read from /proc/PID/schedstat over SECONDS. Prints a Markdown table with
+# the frame rate our saver held (a case that could not hold its rate on a busy machine
+# shows a lower share than it would cost).
 set -euo pipefail
 
 PYXORA="$(readlink -f "${1:-build/pyxora}")"
@@ -49,9 +51,9 @@ stop_x() {
 
 on_cpu_ns() { cut -d' ' -f1 "/proc/$1/schedstat" 2>/dev/null || echo 0; }
 
-# Runs "$@" as the case's process; prints "process% server%".
+# Runs "$@" as the case's process; prints "process% | server%" (and " | fps" for ours).
 measure() {
-  "$@" >/dev/null 2>"$WORK/case.err" &
+  PYXORA_FRAME_SUMMARY=1 "$@" >/dev/null 2>"$WORK/case.err" &
   CASE_PID=$!
   sleep "$WARMUP"
   if ! kill -0 "$CASE_PID" 2>/dev/null; then
@@ -63,10 +65,16 @@ measure() {
   p0=$(on_cpu_ns "$CASE_PID"); x0=$(on_cpu_ns "$XVFB_PID"); t0=$(date +%s%N)
   sleep "$SECONDS_PER_CASE"
   p1=$(on_cpu_ns "$CASE_PID"); x1=$(on_cpu_ns "$XVFB_PID"); t1=$(date +%s%N)
+  # Our saver ends on a key and then says what frame rate it held; a peer is killed.
+  xdotool key a 2>/dev/null || true
+  for _ in $(seq 30); do kill -0 "$CASE_PID" 2>/dev/null || break; sleep 0.1; done
   kill "$CASE_PID" 2>/dev/null || true
   wait "$CASE_PID" 2>/dev/null || true
   CASE_PID=""
-  awk -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v t=$((t1 - t0)) 'BEGIN { printf "%.1f %% | %.1f %%", 100 * p / t, 100 * x / t }'
+  local fps
+  fps=$(sed -n 's/.*, \([0-9.]*\) frames a second.*/\1/p' "$WORK/case.err" | tail -n1)
+  awk -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v t=$((t1 - t0)) -v f="${fps:--}" \
+    'BEGIN { printf "%.1f %% | %.1f %% | %s", 100 * p / t, 100 * x / t, f }'
 }
 
 # Settings of one case: effect index, then SECTION KEY VALUE triples.
@@ -120,15 +128,15 @@ for resolution in "${RESOLUTIONS[@]}"; do
     if [ -x "$HACKS/$hack" ]; then
       RESULT["$label|$size"]=$(measure "$HACKS/$hack" -root)
     else
-      RESULT["$label|$size"]="not installed | (apt-get install xscreensaver-data-extra)"
+      RESULT["$label|$size"]="not installed | (apt-get install xscreensaver-data-extra) | -"
     fi
     remember "$label"
   done
   stop_x
 done
 
-echo "| Case | 1920x1080, 25 fps: process | X server | 3840x2160, 60 fps: process | X server |"
-echo "|---|---|---|---|---|"
+echo "| Case | 1920x1080, 25 fps: process | X server | frames/s | 3840x2160, 60 fps: process | X server | frames/s |"
+echo "|---|---|---|---|---|---|---|"
 for label in "${ORDER[@]}"; do
   echo "| $label | ${RESULT["$label|1920x1080"]:-} | ${RESULT["$label|3840x2160"]:-} |"
 done

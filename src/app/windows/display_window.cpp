@@ -9,6 +9,7 @@
 #include <QRegion>
 #include <QWindow>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -129,6 +130,9 @@ PresentTarget& DisplayWindow::TargetForCanvas() {
 void DisplayWindow::PresentCanvas() {
   lastPresent_ = presenter_.Present(canvas_, TargetForCanvas());
   if (readout_) CountFrame();
+  const auto now = std::chrono::steady_clock::now();
+  if (framesPresented_++ == 0) firstPresent_ = now;
+  lastPresentTime_ = now;
 }
 
 void DisplayWindow::CountFrame() {
@@ -189,8 +193,16 @@ void DisplayWindow::RunDriver(DriverVariant variant, SequenceState* sequence) {
   DriverHooks hooks;
   hooks.sequence = sequence;
   if (!preview) hooks.showMessage = [this] { ShowScreenMessage(*message_); };
+  framesPresented_ = 0;
   RunEffectDriver(variant, surface, hooks);
   host.SetPresenter(nullptr);
+  // PYXORA_FRAME_SUMMARY: the frame rate the display held, for measuring tools.
+  if (std::getenv("PYXORA_FRAME_SUMMARY") && framesPresented_ > 1) {
+    const double seconds = std::chrono::duration<double>(lastPresentTime_ - firstPresent_).count();
+    std::fprintf(stderr, "pyxora: %lld frames in %.2f s, %.1f frames a second\n",
+                 static_cast<long long>(framesPresented_), seconds,
+                 seconds > 0 ? static_cast<double>(framesPresented_ - 1) / seconds : 0.0);
+  }
   // The window lets go of the surface when its display ends.
   gState.Canvas = nullptr;
 }

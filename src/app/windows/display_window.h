@@ -58,6 +58,8 @@ class DisplayWindow : public QWidget {
   std::unique_ptr<X11PresentTarget> x11Target_;
   std::unique_ptr<PresentTarget> widgetTarget_;
   bool x11Refused_ = false;
+  int64_t framesPresented_ = 0;
+  std::chrono::steady_clock::time_point firstPresent_{}, lastPresentTime_{};
   QObject* watchedWindow_ = nullptr;
 };
 
