@@ -50,7 +50,7 @@ class TimingHost : public VirtualFrameHost {
 };
 
 inline void EffectFrames(benchmark::State& state, int16_t effectIndex, const std::function<void()>& configure,
-                         int32_t frames = 200, int32_t warmup = 300) {
+                         int32_t frames = 200, int16_t theme = 0, int32_t warmup = 300) {
   SetCurrentStore(std::make_unique<MemoryStore>());
   if (configure) configure();
   FillTrigTables();
@@ -69,7 +69,8 @@ inline void EffectFrames(benchmark::State& state, int16_t effectIndex, const std
     gState.CycleFrameLimit = 0;
     while (!host.Done()) {  // an effect that ends early starts again, as in a saver
       gState.CycleFrameCount = 0;
-      if (effect.load) effect.load(0, false);
+      if (theme != 0 && effect.loadTheme) effect.loadTheme(theme);
+      else if (effect.load) effect.load(0, false);
       PrepareCanvas();
       if (!effect.run) break;
       effect.run();

@@ -58,6 +58,15 @@ double ValOfText(std::string_view text) {
   return length == 0 ? 0.0 : ConvertPrefix(body, length);
 }
 
+double ValOfBoxText(std::string_view text) {
+  // Appended rather than concatenated: GCC 12 at -O3 warns falsely about "0" + text.
+  std::string padded;
+  padded.reserve(text.size() + 1);
+  padded += '0';
+  padded += text;
+  return ValOfText(padded);
+}
+
 std::string FormatNumber(float value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -17,6 +17,10 @@ std::optional<double> ParseNumericText(std::string_view text);
 // "12abc" gives 12, "0.5.7" gives 0.5, ":1234" gives 0.
 double ValOfText(std::string_view text);
 
+// A text box's number: the text read by ValOfText with "0" put in front, so "-5" and ""
+// read 0 and ".5" reads 0.5.
+double ValOfBoxText(std::string_view text);
+
 // Shortest decimal text that reads back as the same value ("0.5", "100", "1e+20").
 std::string FormatNumber(float value);
 std::string FormatNumber(double value);

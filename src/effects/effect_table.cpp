@@ -1,5 +1,7 @@
 #include "effects/effect_table.h"
 
+#include "effects/fireworks/fireworks.h"
+#include "effects/galaxy/galaxies.h"
 #include "effects/gravity/gravity_wells.h"
 #include "effects/splines/sparklers.h"
 #include "effects/splines/warp.h"
@@ -8,7 +10,8 @@ namespace pyxora {
 
 const EffectTable& Effects() {
   static const EffectTable table = {{
-      {0, "Fireworks", "Fireworks", "fireworks"},
+      {0, "Fireworks", "Fireworks", "fireworks", LoadFireworksEffect, RunFireworks, PreviewFireworks, LoadFireworksTheme,
+       13},
       {1, "3D Stars [RETIRED]", "", ""},
       {2, "B-Spline Warp", "B-SplineWarp", "warp", [](int16_t, bool perf) { LoadWarpSettings(perf); }, RunWarp,
        PreviewWarp},
@@ -16,7 +19,7 @@ const EffectTable& Effects() {
        [](int16_t, bool perf) { LoadSparklerSettings(perf); }, RunSparklers, PreviewSparklers},
       {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
        LoadGravityTheme, 5},
-      {5, "Galaxies", "Galaxy", "galaxy"},
+      {5, "Galaxies", "Galaxy", "galaxy", LoadGalaxyEffect, RunGalaxies, PreviewGalaxies, LoadGalaxyTheme, 16},
   }};
   return table;
 }

@@ -23,7 +23,7 @@ std::string GetListItem(std::string_view list, int index) {
 }
 
 std::string ClampTextBox(std::string_view text, int kind, float lo, float hi) {
-  const double value = ValOfText("0" + std::string(text));
+  const double value = ValOfBoxText(text);
   switch (kind) {
     case 0:
     case 2: {

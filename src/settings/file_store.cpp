@@ -17,26 +17,6 @@ namespace {
 
 bool IsAddressable(int16_t root) { return root == kMachineRoot || root == kUserRoot; }
 
-std::optional<std::string> ReadWholeFile(const fs::path& path, struct stat* info) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string text;
-  if (::fstat(fd, info) == 0 && S_ISREG(info->st_mode)) {
-    char buffer[8192];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
-    }
-  } else {
-    ::close(fd);
-    return std::nullopt;
-  }
-  ::close(fd);
-  return text;
-}
-
 bool WriteAll(int fd, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -117,6 +97,38 @@ std::unique_ptr<FileStore> FileStore::FromEnvironment() {
   return std::make_unique<FileStore>(user, machine);
 }
 
+FileStore::FileRead FileStore::ReadFile(const fs::path& path) {
+  FileRead result;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT) result.outcome = FileRead::Outcome::Missing;
+    return result;
+  }
+  struct stat info{};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return result;
+  }
+  char buffer[8192];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      result.text.append(buffer, static_cast<size_t>(n));
+    } else if (n == 0) {
+      result.outcome = FileRead::Outcome::Read;
+      break;
+    } else if (errno != EINTR) {
+      break;
+    }
+  }
+  ::close(fd);
+  result.device = static_cast<uint64_t>(info.st_dev);
+  result.inode = static_cast<uint64_t>(info.st_ino);
+  result.size = static_cast<uint64_t>(info.st_size);
+  result.mtimeNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return result;
+}
+
 fs::path FileStore::FileFor(int16_t root) const {
   return (root == kMachineRoot ? machineFolder_ : userFolder_) / kFileName;
 }
@@ -131,15 +143,13 @@ const SettingsDocument* FileStore::Load(int16_t root) {
     return &cached.doc;
 
   cached.valid = false;
-  const auto text = ReadWholeFile(FileFor(root), &info);
-  if (!text) return nullptr;
-  auto doc = SettingsDocument::Parse(*text);
-  if (!doc) return nullptr;  // unparseable: every read gives its default
-  cached.doc = std::move(*doc);
-  cached.device = static_cast<uint64_t>(info.st_dev);
-  cached.inode = static_cast<uint64_t>(info.st_ino);
-  cached.size = static_cast<uint64_t>(info.st_size);
-  cached.mtimeNs = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  FileRead file = ReadFile(FileFor(root));
+  if (file.outcome != FileRead::Outcome::Read) return nullptr;  // every read gives its default
+  cached.doc = SettingsDocument::Parse(file.text);
+  cached.device = file.device;
+  cached.inode = file.inode;
+  cached.size = file.size;
+  cached.mtimeNs = file.mtimeNs;
   cached.valid = true;
   return &cached.doc;
 }
@@ -168,11 +178,14 @@ bool FileStore::Write(int16_t root, std::string_view keyPath, std::string_view n
   FolderLock lock(file.parent_path());
   if (!lock.Held()) return false;
 
+  // Whatever could not be read is never replaced: a file we cannot read stays as it is,
+  // and one with lines we cannot read is kept whole before the lines are dropped.
+  const FileRead current = ReadFile(file);
+  if (current.outcome == FileRead::Outcome::Failed) return false;
   SettingsDocument doc;
-  struct stat info{};
-  if (const auto text = ReadWholeFile(file, &info)) {
-    if (auto parsed = SettingsDocument::Parse(*text)) doc = std::move(*parsed);
-    else if (!KeepBackup(file, *text)) return false;  // never replace what we could not keep
+  if (current.outcome == FileRead::Outcome::Read) {
+    doc = SettingsDocument::Parse(current.text);
+    if (doc.SkippedLines() > 0 && !KeepBackup(file, current.text)) return false;
   }
   doc.Set(keyPath, name, value);
   cache_[root].valid = false;

@@ -22,7 +22,7 @@ void ReadSettingBoxes(const PropertiesModel& props, std::string_view boxArray,
                       std::span<const SettingField<Record>> fields, Record& record) {
   for (const SettingField<Record>& field : fields) {
     if (field.box.index < 0) continue;
-    const double value = ValOfText("0" + props.Text(boxArray, field.box.index));
+    const double value = ValOfBoxText(props.Text(boxArray, field.box.index));
     std::visit(
         [&](auto member) {
           using T = std::remove_reference_t<decltype(record.*member)>;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "base/numeric.h"
 #include "settings/settings.h"
 
 namespace pyxora {
@@ -60,9 +61,9 @@ void LoadSettingFields(std::string_view section, std::span<const SettingField<Re
           if constexpr (std::is_same_v<T, bool>) {
             record.*member = value != 0;
           } else if constexpr (std::is_integral_v<T>) {
-            // A wide getter feeding a narrow field saturates instead of wrapping.
-            record.*member = static_cast<T>(std::clamp<double>(value, std::numeric_limits<T>::min(),
-                                                               std::numeric_limits<T>::max()));
+            // A wide getter feeding a narrow field saturates instead of wrapping; a
+            // decimal getter feeding a whole-number field rounds half to even.
+            record.*member = SaturatingRound<T>(value);
           } else {
             record.*member = static_cast<T>(value);
           }

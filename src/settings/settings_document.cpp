@@ -5,24 +5,45 @@
 namespace pyxora {
 namespace {
 
-// Values escape only what would break a line; names also escape the characters
-// that would make their line look like a header, a comment or a different split.
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// Values escape the backslash and every control character, so any bytes read back as
+// written and a line is always one line; names also escape the characters that would
+// make their line look like a header, a comment or a different split.
 std::string Escape(std::string_view text, bool isName) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
       case '=': case '[': case ';': case '#':
         if (isName) out += '\\';
         out += c;
         break;
-      default: out += c;
+      default:
+        if (IsControl(byte)) {
+          out += "\\x";
+          out += kHexDigits[byte >> 4];
+          out += kHexDigits[byte & 0xF];
+        } else {
+          out += c;
+        }
     }
   }
   return out;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
 std::optional<std::string> Unescape(std::string_view text) {
@@ -38,7 +59,16 @@ std::optional<std::string> Unescape(std::string_view text) {
       case '\\': out += '\\'; break;
       case 'n': out += '\n'; break;
       case 'r': out += '\r'; break;
+      case 't': out += '\t'; break;
       case '=': case '[': case ';': case '#': out += text[i]; break;
+      case 'x': {
+        if (i + 2 >= text.size()) return std::nullopt;
+        const int high = HexValue(text[i + 1]), low = HexValue(text[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+        break;
+      }
       default: return std::nullopt;
     }
   }
@@ -56,11 +86,10 @@ size_t FindSeparator(std::string_view line) {
 
 }  // namespace
 
-std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
-  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+SettingsDocument SettingsDocument::Parse(std::string_view text) {
   SettingsDocument doc;
   std::string current;
-  bool inSection = false;
+  bool inSection = false;  // false before the first header and under a broken one
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
@@ -71,18 +100,27 @@ std::optional<SettingsDocument> SettingsDocument::Parse(std::string_view text) {
 
     const std::string trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#') continue;
+    if (line.find('\0') != std::string_view::npos) {
+      ++doc.skippedLines_;
+      continue;
+    }
     if (trimmed[0] == '[') {
-      if (trimmed.back() != ']' || trimmed.size() < 2) return std::nullopt;
+      inSection = trimmed.size() >= 2 && trimmed.back() == ']';
+      if (!inSection) {
+        ++doc.skippedLines_;
+        continue;
+      }
       current = trimmed.substr(1, trimmed.size() - 2);
-      inSection = true;
       if (!doc.FindSection(current)) doc.sections_.push_back({current, {}});
       continue;
     }
     const size_t separator = FindSeparator(line);
-    if (!inSection || separator == std::string_view::npos) return std::nullopt;
-    auto name = Unescape(TrimBlanks(line.substr(0, separator)));
-    auto value = Unescape(line.substr(separator + 1));
-    if (!name || !value) return std::nullopt;
+    auto name = separator == std::string_view::npos ? std::nullopt : Unescape(TrimBlanks(line.substr(0, separator)));
+    auto value = separator == std::string_view::npos ? std::nullopt : Unescape(line.substr(separator + 1));
+    if (!inSection || !name || !value) {
+      ++doc.skippedLines_;
+      continue;
+    }
     doc.Set(current, *name, *value);
   }
   return doc;

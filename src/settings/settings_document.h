@@ -17,9 +17,13 @@ struct SettingsSection {
 
 class SettingsDocument {
  public:
-  // Nothing when the text is not a well-formed settings file.
-  static std::optional<SettingsDocument> Parse(std::string_view text);
+  // Reads leniently: a line that cannot be read (no "=", a broken escape, a raw NUL, a
+  // value before any section, or anything under a broken header) is skipped and counted;
+  // every other value is kept.
+  static SettingsDocument Parse(std::string_view text);
   std::string Serialise() const;
+  // Lines Parse had to skip; a write that would drop them keeps the old file first.
+  size_t SkippedLines() const { return skippedLines_; }
 
   // Paths and names match without regard to ASCII case; the first-written case is kept.
   std::optional<std::string> Get(std::string_view path, std::string_view name) const;
@@ -30,6 +34,7 @@ class SettingsDocument {
   SettingsSection* FindSection(std::string_view path);
   const SettingsSection* FindSection(std::string_view path) const;
   std::vector<SettingsSection> sections_;
+  size_t skippedLines_ = 0;
 };
 
 }  // namespace pyxora

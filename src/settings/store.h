@@ -55,6 +55,19 @@ class FileStore : public SettingsStore {
   std::filesystem::path FileFor(int16_t root) const;
   static constexpr const char* kFileName = "settings.ini";
 
+  // One read of a settings file. Only a file that does not exist is an empty store; any
+  // other failure (permission, I/O, not a regular file) must leave the file alone.
+  struct FileRead {
+    enum class Outcome { Missing, Read, Failed } outcome = Outcome::Failed;
+    std::string text;
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t mtimeNs = 0;
+  };
+
+ protected:
+  // The one place the store reads a file: tests put faults in here.
+  virtual FileRead ReadFile(const std::filesystem::path& path);
+
  private:
   struct Cached {
     bool valid = false;

@@ -184,6 +184,33 @@ TEST_F(Sparklers, ThePreviewRunsWhatTheBoxesSayClampedUntilAskedToStop) {
   EXPECT_EQ(p.Symmetry, 1);
 }
 
+TEST_F(Sparklers, ARunClampsItsSettingsAndConvertsThemToSimulationUnits) {
+  struct Case {
+    SparklerParams stored;
+    int16_t heads, sparks, steps;
+    float emitSpeed, persist, gravity, antiGrav, extent;
+    bool symmetric;
+  };
+  const Case cases[] = {
+      {SparklerParams{}, 20, 3000, 200, 0.002f, 0.95f, 0.0f, 4.0f, 0.75f, true},
+      {{0, 5, 0, 0.1f, 0.1f, -1, 0, -2, 0, 2}, 1, 10, 1, 0.00025f, 0.25f, 0.0f, 0.0f, 0.001f, false},
+      {{1000, 10000, 1000, 1000, 1, 10, 0, 1000, 100, 1}, 999, 9999, 999, 0.999f, 0.99f, 0.00999f, 999, 99, true},
+      {{7, 500, 30, 37.5f, 0.5f, 2.5f, 0, 8, 3, -1}, 7, 500, 30, 0.0375f, 0.5f, 0.0025f, 8, 3, false},
+  };
+  for (const Case& c : cases) {
+    const SparklerRunValues v = SparklerRunValuesFrom(c.stored);
+    EXPECT_EQ(v.heads, c.heads);
+    EXPECT_EQ(v.sparks, c.sparks);
+    EXPECT_EQ(v.steps, c.steps);
+    EXPECT_FLOAT_EQ(v.emitSpeed, c.emitSpeed) << "thousandths of a world unit per frame";
+    EXPECT_FLOAT_EQ(v.persist, c.persist);
+    EXPECT_FLOAT_EQ(v.gravity, c.gravity);
+    EXPECT_FLOAT_EQ(v.antiGrav, c.antiGrav);
+    EXPECT_FLOAT_EQ(v.extent, c.extent);
+    EXPECT_EQ(v.symmetric, c.symmetric);
+  }
+}
+
 TEST_F(Sparklers, TheAboutWindowMiniatureDrawsUntilItsFramesAreUsedUp) {
   gState.CycleFrameLimit = 30;
   RunSparklersDemo();

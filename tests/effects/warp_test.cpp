@@ -130,6 +130,31 @@ TEST_F(Warp, WithNoLockedSplinesEveryStreakTakesItsSplinesColourFromTheColourMod
   });
 }
 
+TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
+  for (const int16_t type : {0, 1, 2, 3, 4}) {
+    WarpRunValues values = Small(type);
+    values.persist = 0.99f;
+    WarpSim sim(values, &canvas_);
+    sim.DrawFrame();
+    const float f = gViewport.FocalLength;
+    int checked = 0;
+    for (size_t i = 0; i < sim.streaks_.size(); ++i) {
+      const WarpSim::Streak& k = sim.streaks_[i];
+      if (!sim.inUse_[i] || k.tailActive) continue;  // a tail that has moved no longer marks the start
+      const int s = static_cast<int>(i) / values.sparksPerSpline;
+      const SplineHeads& h = sim.Heads();
+      float x = 0, y = 0, z = f;  // types 0 and 2: the world centre
+      if (type == 1 || type == 3) x = -h.X(s), y = -h.Y(s), z = h.Z(s);  // the head's mirror through the z axis
+      if (type == 4) x = h.X(s) / 2, y = h.Y(s) / 2, z = (f + h.Z(s)) / 2;
+      EXPECT_FLOAT_EQ(k.tx, x) << "type " << type << " spline " << s;
+      EXPECT_FLOAT_EQ(k.ty, y) << "type " << type << " spline " << s;
+      EXPECT_FLOAT_EQ(k.tz, z) << "type " << type << " spline " << s;
+      ++checked;
+    }
+    EXPECT_GT(checked, 5) << "type " << type;
+  }
+}
+
 TEST_F(Warp, SymmetricTypesPlaceTheirHeadsOnOneSphere) {
   for (int16_t type = 0; type <= 4; ++type) {
     WarpRunValues values = Small(type);

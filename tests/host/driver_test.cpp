@@ -15,6 +15,7 @@ namespace {
 // "R<index>@<frame limit>" for a run. The run that reaches `runsBeforeStop` stops the display.
 struct Recorder {
   std::vector<std::string> calls;
+  std::vector<int32_t> countsAtStart;  // CycleFrameCount as each run began
   int runs = 0;
   int runsBeforeStop = 40;
 };
@@ -22,13 +23,18 @@ Recorder* gRecorder = nullptr;
 
 template <int Index>
 void RecordLoad(int16_t config, bool applyPerfMult) {
-  gRecorder->calls.push_back("L" + std::to_string(Index) + ":" + std::to_string(config) + ":" +
-                             (applyPerfMult ? "T" : "F"));
+  std::string call = "L";  // appended: GCC 12 warns falsely about "L" + text at -O3
+  call += std::to_string(Index) + ":" + std::to_string(config) + ":" + (applyPerfMult ? "T" : "F");
+  gRecorder->calls.push_back(call);
 }
 
 template <int Index>
 void RecordRun() {
-  gRecorder->calls.push_back("R" + std::to_string(Index) + "@" + std::to_string(gState.CycleFrameLimit));
+  std::string call = "R";
+  call += std::to_string(Index) + "@" + std::to_string(gState.CycleFrameLimit);
+  gRecorder->calls.push_back(call);
+  gRecorder->countsAtStart.push_back(gState.CycleFrameCount);
+  gState.CycleFrameCount = 777;  // the run used frames of its limit
   if (++gRecorder->runs >= gRecorder->runsBeforeStop) gState.StopRequested = true;
 }
 
@@ -79,6 +85,16 @@ TEST_F(Driver, ASingleSelectedEffectRunsAgainAndAgainWithItsStoredSettings) {
   EXPECT_EQ(Run(DriverVariant::Windowed, 1), (Calls{"L5:0:F", "R5@0"}));
   Put("General", "AnimationType", "2");
   EXPECT_EQ(Run(DriverVariant::Preview, 1), (Calls{"L2:0:T", "R2@0"}));
+}
+
+TEST_F(Driver, EveryRunStartsWithNoFramesCountedAgainstItsLimit) {
+  Run(DriverVariant::Saver, 4);  // the built-in sequence
+  Put("Advanced", "Adv_PickPXRA", "28");
+  Put("General", "AnimationType", "2");
+  Run(DriverVariant::Saver, 4);  // cycling
+  Put("Advanced", "Adv_PickPXRA", "0");
+  Run(DriverVariant::Windowed, 3);  // one effect
+  EXPECT_EQ(recorder_.countsAtStart, std::vector<int32_t>(11, 0));
 }
 
 TEST_F(Driver, MaskThirtyThreeAlternatesFireworksAndGalaxiesLoadingTheSkippedEffects) {

@@ -29,6 +29,19 @@ TEST_F(Colour, HueToRgbRunsRoundTheSextants) {
   EXPECT_EQ(HueToRgb(0, 55, 100, 100, 100) & 0xFFu, 255u);
 }
 
+TEST_F(Colour, EachSextantRampsItsChannelInItsOwnDirection) {
+  // A sixth of the way into each sextant, with different levels per channel (90, 80, 40):
+  // full is floor + 2 level, a rising ramp floor + level / 3, a falling one floor + 5 level / 3.
+  const std::pair<int16_t, uint32_t> cases[] = {
+      {10, RgbColor(235, 81, 55)},  {70, RgbColor(205, 215, 55)},  {130, RgbColor(55, 215, 68)},
+      {190, RgbColor(55, 188, 135)}, {250, RgbColor(85, 55, 135)}, {310, RgbColor(235, 55, 121)},
+  };
+  for (const auto& [hue, colour] : cases) {
+    const uint32_t got = HueToRgb(hue, 55, 90, 80, 40);
+    EXPECT_EQ(got, colour) << "hue " << hue << ": " << RedOf(got) << " " << GreenOf(got) << " " << BlueOf(got);
+  }
+}
+
 TEST_F(Colour, ZeroLevelsGiveAGreyWheel) {
   Build(0, 0, 0);
   for (uint32_t c : HueWheel) ASSERT_EQ(c, RgbColor(55, 55, 55));

@@ -36,7 +36,7 @@ void PreviewGravityWells(const PropertiesModel& props) {
   GravitySettings& s = gGravitySettings;
   for (const GravitySettingRow& row : kGravityFields) {
     if (row.box.index < 0) continue;
-    const double typed = RoundHalfEven(ValOfText("0" + props.Text("txtGrav", row.box.index)));
+    const double typed = RoundHalfEven(ValOfBoxText(props.Text("txtGrav", row.box.index)));
     // The same limits the boxes apply when they lose focus.
     const double value = std::isnan(typed) ? row.box.lo : ClampValue<double>(typed, row.box.lo, row.box.hi);
     SetGravityField(row, s, value);

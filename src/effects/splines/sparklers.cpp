@@ -30,8 +30,7 @@ void LoadSparklerSettings(bool applyPerfMult) {
   if (applyPerfMult) gSparklerParams.Pixels = ScaleParticleCount(gSparklerParams.Pixels, gState.PerfMult);
 }
 
-void RunSparklers() {
-  const SparklerParams& p = gSparklerParams;
+SparklerRunValues SparklerRunValuesFrom(const SparklerParams& p) {
   SparklerRunValues values;
   values.heads = ClampInt(p.Splines, 1, 999);
   values.sparks = ClampInt(p.Pixels, 10, 9999);
@@ -43,8 +42,10 @@ void RunSparklers() {
   values.antiGrav = ClampSng(p.AntiGrav, 0, 999);
   values.extent = ClampSng(p.MaxExtent, 0.001f, 99);
   values.symmetric = p.Symmetry == 1;
-  RunSparkLoop(values);
+  return values;
 }
+
+void RunSparklers() { RunSparkLoop(SparklerRunValuesFrom(gSparklerParams)); }
 
 void RunSparklersDemo() {
   SparklerRunValues values;

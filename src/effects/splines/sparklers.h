@@ -53,6 +53,9 @@ inline constexpr std::array<SettingField<SparklerParams>, 10> kSparklerFields = 
 
 // Reads the stored settings; with applyPerfMult the spark count is scaled by PerfMult.
 void LoadSparklerSettings(bool applyPerfMult);
+struct SparklerRunValues;
+// The run's clamps and unit conversions of the stored settings.
+SparklerRunValues SparklerRunValuesFrom(const SparklerParams& params);
 // Runs the effect with gSparklerParams until the frame contract ends the run.
 void RunSparklers();
 // The about window's miniature: fixed parameters, partly random.
