@@ -138,9 +138,8 @@ TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
     sim.DrawFrame();
     const float f = gViewport.FocalLength;
     int checked = 0;
-    for (size_t i = 0; i < sim.streaks_.size(); ++i) {
-      const WarpSim::Streak& k = sim.streaks_[i];
-      if (!sim.inUse_[i] || k.tailActive) continue;  // a tail that has moved no longer marks the start
+    sim.ForEachLiveStreak([&](size_t i, const WarpSim::Streak& k) {
+      if (k.tailActive) return;  // a tail that has moved no longer marks the start
       const int s = static_cast<int>(i) / values.sparksPerSpline;
       const SplineHeads& h = sim.Heads();
       float x = 0, y = 0, z = f;  // types 0 and 2: the world centre
@@ -150,7 +149,7 @@ TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
       EXPECT_FLOAT_EQ(k.ty, y) << "type " << type << " spline " << s;
       EXPECT_FLOAT_EQ(k.tz, z) << "type " << type << " spline " << s;
       ++checked;
-    }
+    });
     EXPECT_GT(checked, 5) << "type " << type;
   }
 }
