@@ -102,7 +102,9 @@ CASES=(
   "warp|2|warp, factory|"
   "warp|2|warp, 999 x 999|B-SplineWarp Warp_Works 999 B-SplineWarp Warp_Sparks 999 B-SplineWarp Warp_Type 0"
   "fireworks|0|fireworks, factory|"
+  "fireworks|0|fireworks, 99 shells x 9999 sparks|Fireworks FireWorks 99 Fireworks FireSparks 9999"
   "galaxy|5|galaxies, factory|"
+  "galaxy|5|galaxies, 30000 stars|Galaxy Galaxy_Stars 30000"
 )
 PEERS=(
   "galaxy|a peer galaxy saver (galaxy), its defaults"
