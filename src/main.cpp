@@ -9,6 +9,7 @@
 
 #include "app/platform/headless_render.h"
 #include "app/platform/x11_windows.h"
+#include "app/ui/properties_entry.h"
 #include "app/windows/display_launch.h"
 #include "host/command_line.h"
 #include "host/startup.h"
@@ -52,8 +53,7 @@ int main(int argc, char** argv) {
         BringWindowToFront(*open);
         return 0;
       }
-      std::cerr << "pyxora: the Properties window is not available yet\n";
-      return 0;
+      return RunPropertiesWindow(argc, argv);
     case StartAction::ImportThenSaver:
     case StartAction::Saver:
       if (WindowExists(kSaverCaption)) return 0;
