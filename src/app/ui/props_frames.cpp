@@ -89,11 +89,12 @@ QWidget* PropsWindow::BoxGrid(const char* array, std::initializer_list<int> inde
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setVerticalSpacing(3);
   grid->setColumnStretch(0, 1);
-  grid->setColumnMinimumWidth(2, 17);
+  // The spinner column keeps its width where a page has no spinners, so boxes line up.
+  grid->addItem(new QSpacerItem(17, 1, QSizePolicy::Fixed, QSizePolicy::Minimum), 0, 2);
   int row = 0;
   for (int index : indexes)
     if (const PropertiesControl* control = FindBoxControl(array, index)) AddBoxRow(*grid, row++, *control);
-  if (extra) grid->addWidget(extra, row++, 0, 1, 3);
+  if (extra) grid->addWidget(extra, row++, 0, 1, 2, Qt::AlignLeft);
   grid->setRowStretch(row, 1);
   return panel;
 }
@@ -226,6 +227,7 @@ QGroupBox* PropsWindow::BuildGalaxyFrame() {
     if (const PropertiesControl* control = FindBoxControl("txtGalaxy", index)) AddBoxRow(*rightLayout, row++, *control);
   picGalHue_ = Swatch("picGalHue");
   rightLayout->addWidget(picGalHue_, row - 1, 3);
+  rightLayout->setColumnStretch(4, 1);
   const std::pair<const char*, std::vector<std::string>> lists[] = {
       {"cboGalProfile", Names(kGalaxyProfileNames)},
       {"cboGalColor", Names(kGalaxyColorNames)},
@@ -234,7 +236,7 @@ QGroupBox* PropsWindow::BuildGalaxyFrame() {
   for (const auto& [name, entries] : lists) {
     const PropertiesControl* control = FindNamedControl(name);
     rightLayout->addWidget(RowLabel(control ? QString::fromStdString(control->label) : QString("Plane")), row, 0);
-    rightLayout->addWidget(MakeList(name, entries), row++, 1, 1, 3);
+    rightLayout->addWidget(MakeList(name, entries), row++, 1, 1, 4);
   }
   rightLayout->setRowStretch(row, 1);
   columns->addWidget(right);
