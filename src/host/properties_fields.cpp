@@ -243,7 +243,7 @@ std::vector<std::string> ThemeListEntries(int effect) {
 }
 
 bool ApplyThemeToControls(PropertiesModel& props, int effect, int theme) {
-  const auto theme16 = static_cast<int16_t>(ClampValue(theme, -1, 99));
+  const auto theme16 = SaturatingRound<int16_t>(theme);
   if (effect == kFireworks) {
     const std::string preset = FireThemePreset(theme16);
     if (preset.empty()) return false;
@@ -306,7 +306,7 @@ bool BoxTakesDecimal(std::string_view array, int index) {
 }
 
 bool BoxHasSpinner(const PropertiesControl& control) {
-  return control.kind == ControlKind::Box && control.box.maxLength > 0;
+  return control.box.maxLength > 0;
 }
 
 int SpinnerStep(int hi) {

@@ -61,7 +61,7 @@ std::string LostFocusText(const PropertiesModel& props, std::string_view array, 
 std::optional<std::string> ArrowStepText(std::string_view array, int index, std::string_view text, int direction);
 // Whether the box takes a decimal point (FilterDecimalKey) or digits only.
 bool BoxTakesDecimal(std::string_view array, int index);
-// Whether the box has a spinner beside it.
+// Whether the box has a spinner beside it (only boxes have a length limit).
 bool BoxHasSpinner(const PropertiesControl& control);
 // The spinner's step for a range that ends at `hi` (BindSpinner).
 int SpinnerStep(int hi);

@@ -44,6 +44,14 @@ TEST_F(PropertiesFieldsTest, AnEmptyStoreFillsEveryControlWithItsFactoryValue) {
 
 // Every control reaches the store under its own key, and nothing else is written
 // besides the write test's value.
+TEST_F(PropertiesFieldsTest, LabelsWithoutARangeShowTheBoxsRange) {
+  EXPECT_EQ(FindBoxControl("txtGalaxy", 61)->label, "Radius (100 - 99999):");
+  EXPECT_EQ(FindBoxControl("txtGalaxy", 33)->label, "Persistence (0.25 - 0.99):");
+  EXPECT_EQ(FindBoxControl("txtFire", 23)->label, "Steps during Launch (1 - 999)");
+  EXPECT_EQ(FindBoxControl("txtPixCol", 2)->label, "Hue Wheel Wedge Angle (0 - 360):");
+  EXPECT_EQ(FindNamedControl("chkSplineSym")->label, "Symmetric about Center:");
+}
+
 TEST_F(PropertiesFieldsTest, SavingWritesEveryControlUnderItsKey) {
   PropertiesModel props;
   SetFactoryControls(props);
