@@ -13,12 +13,13 @@
 namespace pyxora::bench {
 
 inline void EffectFrames(benchmark::State& state, int16_t effectIndex, const std::function<void()>& configure,
-                         int32_t frames = 200) {
+                         int32_t frames = 200, int16_t theme = 0) {
   SetCurrentStore(std::make_unique<MemoryStore>());
   if (configure) configure();
   RenderRequest request;
   request.effect = &Effects()[effectIndex];
   request.frames = frames;
+  request.theme = theme;
   request.width = 1920;
   request.height = 1080;
   request.seed = 1;

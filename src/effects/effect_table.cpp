@@ -1,5 +1,6 @@
 #include "effects/effect_table.h"
 
+#include "effects/fireworks/fireworks.h"
 #include "effects/gravity/gravity_wells.h"
 #include "effects/splines/sparklers.h"
 #include "effects/splines/warp.h"
@@ -8,7 +9,8 @@ namespace pyxora {
 
 const EffectTable& Effects() {
   static const EffectTable table = {{
-      {0, "Fireworks", "Fireworks", "fireworks"},
+      {0, "Fireworks", "Fireworks", "fireworks", LoadFireworksEffect, RunFireworks, PreviewFireworks, LoadFireworksTheme,
+       13},
       {1, "3D Stars [RETIRED]", "", ""},
       {2, "B-Spline Warp", "B-SplineWarp", "warp", [](int16_t, bool perf) { LoadWarpSettings(perf); }, RunWarp,
        PreviewWarp},

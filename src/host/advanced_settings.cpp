@@ -2,6 +2,7 @@
 
 #include "base/number_text.h"
 #include "base/numeric.h"
+#include "effects/fireworks/fireworks_sounds.h"
 #include "render/canvas.h"
 #include "render/colour.h"
 #include "render/random.h"
@@ -18,7 +19,7 @@ void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
 
   LoadColorSettings();
   BuildHueWheel();
-  // The fireworks' sound settings join here when the sounds arrive.
+  LoadFireSounds(gFireSounds.SoundOn, gFireSounds.Files);
   BuildStarPalette();
 
   float focalLength = GetSettingDbl("Advanced", "FocalLength", 1.0f);

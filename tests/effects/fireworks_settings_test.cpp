@@ -3,6 +3,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "support/test_support.h"
 
@@ -119,30 +121,18 @@ TEST_F(FireworksSettingsTest, ThemesLoadTheirPresetColumns) {
                                  5,  10,   10, 15, 4 * u, 25 * u, 35, 5,   90,  600,    90, true,  true};
   EXPECT_EQ(Loaded(9), theme9);
 
-  const struct {
-    int16_t theme;
-    int16_t shells, sparks, length;
-    float symmetry;
-    int16_t launchSteps, scintPct, ringDeg, decayLife;
-    bool multiMoment, burstShell;
-  } cases[] = {
-      {1, 14, 1200, 5, 1, 60, 4, 5, 80, true, true},     {2, 14, 1400, 10, 1, 40, 100, 5, 40, true, false},
-      {6, 7, 1400, 5, 1, 50, 0, 0, 40, true, false},      {7, 5, 1800, 10, 0.5f, 80, 0, 10, 40, true, false},
-      {12, 12, 800, 5, 1, 1, 0, 5, 40, true, false},      {13, 14, 1500, 5, 1, 60, 5, 5, 99, true, true},
+  using Columns = std::tuple<int16_t, int16_t, float, int16_t, int16_t, int16_t, int16_t, bool>;
+  const std::pair<int16_t, Columns> cases[] = {
+      {1, {14, 1200, 1, 60, 4, 5, 80, true}},   {2, {14, 1400, 1, 40, 100, 5, 40, false}},
+      {6, {7, 1400, 1, 50, 0, 0, 40, false}},   {7, {5, 1800, 0.5f, 80, 0, 10, 40, false}},
+      {12, {12, 800, 1, 1, 0, 5, 40, false}},   {13, {14, 1500, 1, 60, 5, 5, 99, true}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "theme " << c.theme);
-    const FireworksSettings s = Loaded(c.theme);
-    EXPECT_EQ(s.FireWorks, c.shells);
-    EXPECT_EQ(s.FireSparks, c.sparks);
-    EXPECT_EQ(s.FireLength, c.length);
-    EXPECT_EQ(s.FireSymmetry, c.symmetry);
-    EXPECT_EQ(s.FireLaunchSteps, c.launchSteps);
-    EXPECT_EQ(s.FireScintPct, c.scintPct);
-    EXPECT_EQ(s.FireRingDeg, c.ringDeg);
-    EXPECT_EQ(s.FireDecayMLife, c.decayLife);
-    EXPECT_EQ(s.FireMultiMoment, c.multiMoment);
-    EXPECT_EQ(s.FireBurstShell, c.burstShell);
+  for (const auto& [theme, columns] : cases) {
+    const FireworksSettings s = Loaded(theme);
+    EXPECT_EQ(Columns(s.FireWorks, s.FireSparks, s.FireSymmetry, s.FireLaunchSteps, s.FireScintPct, s.FireRingDeg,
+                      s.FireDecayMLife, s.FireBurstShell),
+              columns)
+        << "theme " << theme;
   }
   EXPECT_EQ(FireThemePreset(0), "");
   EXPECT_EQ(FireThemePreset(14), "");

@@ -174,6 +174,25 @@ TEST_F(FileStoreTest, UnreadableLinesAreSkippedAndTheOriginalIsKeptBeforeTheyAre
   EXPECT_EQ(after, 1u);
 }
 
+TEST_F(FileStoreTest, HandWrittenHexEscapesReadInEitherCaseAndBrokenOnesSkipTheirLine) {
+  const std::string text =
+      "[SOFTWARE\\Pyxora\\PXRA_SS\\Advanced]\nLower=a\\x1fb\nUpper=a\\x1Fb\nShort=a\\x4\nBad=\\xg1\nOk=1\n";
+  const SettingsDocument doc = SettingsDocument::Parse(text);
+  EXPECT_EQ(doc.Get(SettingsKeyPath("Advanced"), "Lower"), "a\x1f" "b");
+  EXPECT_EQ(doc.Get(SettingsKeyPath("Advanced"), "Upper"), "a\x1f" "b");
+  EXPECT_EQ(doc.Get(SettingsKeyPath("Advanced"), "Short"), std::nullopt);
+  EXPECT_EQ(doc.Get(SettingsKeyPath("Advanced"), "Bad"), std::nullopt);
+  EXPECT_EQ(doc.Get(SettingsKeyPath("Advanced"), "Ok"), "1");
+  EXPECT_EQ(doc.SkippedLines(), 2u);
+}
+
+TEST_F(FileStoreTest, ASettingsFileThatIsAFolderIsLeftAloneAndReadsDefaults) {
+  fs::create_directories(UserFile() / "inside");
+  EXPECT_FALSE(SaveSettingStr("General", "AnimationType", 1));
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
+  EXPECT_TRUE(fs::is_directory(UserFile() / "inside"));
+}
+
 TEST_F(FileStoreTest, AnUnwritableFolderRefusesWritesAndReadsDefaults) {
   WriteFile(folder_.Path() / "blocker", "a file where a folder should be");
   SetCurrentStore(std::make_unique<FileStore>(folder_.Path() / "blocker" / "pyxora", folder_.Path() / "m"));

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/properties_entry.h"
 #include "app/windows/app_window.h"
@@ -45,6 +46,7 @@ int RunDisplay(int argc, char** argv, DriverVariant variant) {
   QApplication app(argc, argv);
   // The displays end the process themselves when their driver has ended.
   app.setQuitOnLastWindowClosed(false);
+  const ScopedSoundOutput sound;  // the fireworks' sounds, for as long as the display runs
   switch (variant) {
     case DriverVariant::Saver: {
       SetSaverRunning(true);

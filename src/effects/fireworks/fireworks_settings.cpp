@@ -21,7 +21,7 @@ namespace {
 // scintillator %, style; sparkler %, age, pixels; ring %, rings, degrees; twister %,
 // count, degrees, radius, extent; decay %, count, size, life. The trailing comma
 // leaves an empty 44th item that nothing reads.
-constexpr std::array<const char*, kFireworksThemeCount> kFireworksPresets = {
+constexpr std::array<const char*, kFireThemeCount> kFireworksPresets = {
     "14, 1200, 5, 1, 5, 0.97, 0.03, 3, 0.175, 100, 300, 1.2, 60, 0.92, 5, 7, 25, 20, 25, 10, 1, 10, 40, 6, 3, 1, 4, "
     "5, 7, 30, 5, 10, 3, 5, 10, 10, 15, 3, 20, 8, 60, 800, 80, ",
     "14, 1400, 10, 1, 5, 0.96, 0.05, 3, 0.175, 75, 300, 1, 40, 0.75, 0, 10, 25, 0, 25, 10, 1, 0, 30, 6, 2, 0, 100, "
@@ -79,7 +79,7 @@ FireworksSettings FireworksDefaults() {
 }
 
 std::string FireThemePreset(int16_t theme) {
-  if (theme < 1 || theme > kFireworksThemeCount) return "";
+  if (theme < 1 || theme > kFireThemeCount) return "";
   return kFireworksPresets[theme - 1];
 }
 
@@ -101,8 +101,7 @@ void CapFireworksSlots(FireworksSettings& record) {
 void LoadFireworksSettings(int16_t theme, bool applyPerfMult) {
   FireworksSettings& s = gFireworksSettings;
   if (!FireThemePreset(theme).empty()) {
-    s = FireworksDefaults();
-    ApplyFireworksTheme(theme, s);
+    ApplyFireworksTheme(theme, s);  // every field comes from the preset
     // Presets are always scaled, whatever the caller asked.
     s.FireSparks = ScaleParticleCount(s.FireSparks, gState.PerfMult);
   } else {

@@ -178,9 +178,9 @@ inline constexpr std::array<int, 43> kFireworksThemeFields = {
     37, 38, 39, 40,                                      // decaying stars
 };
 
-inline constexpr int kFireworksThemeCount = 13;
+inline constexpr int kFireThemeCount = 13;
 // cboFireTheme, in list order; index 0 leaves every field as it is.
-inline constexpr std::array<const char*, kFireworksThemeCount + 1> kFireworksThemeNames = {
+inline constexpr std::array<const char*, kFireThemeCount + 1> kFireworksThemeNames = {
     "< NONE >",
     "Generic:  Random Mixed Bag",
     "Sparkles:  Scintillators Only",
