@@ -3,6 +3,7 @@
 #include "base/number_text.h"
 #include "base/numeric.h"
 #include "effects/effect_table.h"
+#include "effects/fireworks/fireworks_sounds.h"
 #include "render/canvas.h"
 #include "render/colour.h"
 #include "render/display_canvas.h"
@@ -46,7 +47,7 @@ bool RunPropertiesPreview(const PropertiesModel& props, Canvas& surface, int wid
   gState.Canvas = &surface;
   gState.PerfMult = GetSettingDbl("Advanced", "Adv_PerfMult", 1.0f);
   gState.FrameDelay = GetSettingLng("Advanced", "Adv_TimeDelay", 40);
-  // The fireworks' sound settings join here when the sounds arrive.
+  LoadFireSounds(gFireSounds.SoundOn, gFireSounds.Files);
   PrepareCanvas();
   ReseedRandom();
   ApplyPreviewColours(props);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/platform/qt_frame_host.h"
+#include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/props_window.h"
 #include "render/saver_state.h"
@@ -28,6 +29,7 @@ int RunPropertiesWindow(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  const ScopedSoundOutput sound;  // the fireworks' sounds in the preview
   gState.Host = &DisplayFrameHost();
   PropsWindow window;
   window.Open();
