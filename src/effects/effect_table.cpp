@@ -1,6 +1,7 @@
 #include "effects/effect_table.h"
 
 #include "effects/fireworks/fireworks.h"
+#include "effects/galaxy/galaxies.h"
 #include "effects/gravity/gravity_wells.h"
 #include "effects/splines/sparklers.h"
 #include "effects/splines/warp.h"
@@ -18,7 +19,7 @@ const EffectTable& Effects() {
        [](int16_t, bool perf) { LoadSparklerSettings(perf); }, RunSparklers, PreviewSparklers},
       {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
        LoadGravityTheme, 5},
-      {5, "Galaxies", "Galaxy", "galaxy"},
+      {5, "Galaxies", "Galaxy", "galaxy", LoadGalaxyEffect, RunGalaxies, PreviewGalaxies, LoadGalaxyTheme, 16},
   }};
   return table;
 }

@@ -36,6 +36,7 @@ TEST_F(GalaxySettingsTest, AnEmptyStoreLoadsTheFactoryValuesInSimulationUnits) {
   EXPECT_FLOAT_EQ(run.NovaExtMult, 0.05f);
   EXPECT_FLOAT_EQ(run.BurstSpeed, 0.004f);
   EXPECT_FLOAT_EQ(run.CometOrbit, 0.0006f);
+  EXPECT_FLOAT_EQ(run.CometSpeed, 0.001f);
   EXPECT_FLOAT_EQ(run.CometSWind, 0.003f);
   EXPECT_FLOAT_EQ(run.AmbRadius, 25.0f);
   EXPECT_EQ(run.ColorMult, 1800);
@@ -148,11 +149,14 @@ TEST_F(GalaxySettingsTest, RunStartClampsRoundAndScale) {
       {"tilt", [](auto& s) { s.AngleTilt = 400; }, [](auto& s) { return s.AngleTilt; }, 6.2831855f},
       {"profile", [](auto& s) { s.Profile = 7; }, [](auto& s) { return s.Profile; }, 6},
       {"colour measure", [](auto& s) { s.ColorComp = -1; }, [](auto& s) { return s.ColorComp; }, 0},
+      {"renewals", [](auto& s) { s.NewFreq = -5; }, [](auto& s) { return s.NewFreq; }, 0},
+      {"renewals", [](auto& s) { s.NewFreq = 10000; }, [](auto& s) { return s.NewFreq; }, 9999},
       {"nova chance", [](auto& s) { s.NovaFreq = 9999.6f; }, [](auto& s) { return s.NovaFreq; }, 0.9999f},
       {"nova size", [](auto& s) { s.NovaExtMult = 0; }, [](auto& s) { return s.NovaExtMult; }, 0.0001f},
       {"burst persist", [](auto& s) { s.BurstPersist = 1; }, [](auto& s) { return s.BurstPersist; }, 0.99f},
       {"comet orbit unrounded", [](auto& s) { s.CometOrbit = 1.5f; }, [](auto& s) { return s.CometOrbit; },
        0.000015f},
+      {"comet wind", [](auto& s) { s.CometSWind = 20000; }, [](auto& s) { return s.CometSWind; }, 0.09999f},
       {"comet wind may be 0", [](auto& s) { s.CometSWind = 0; }, [](auto& s) { return s.CometSWind; }, 0},
       {"comet persist", [](auto& s) { s.CometCPersist = 1; }, [](auto& s) { return s.CometCPersist; }, 0.9999f},
       {"ambient stars", [](auto& s) { s.AmbStars = 1000; }, [](auto& s) { return s.AmbStars; }, 999},

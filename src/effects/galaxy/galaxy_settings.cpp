@@ -16,7 +16,7 @@ GalaxySettings gGalaxySettings;
 namespace {
 
 // Fields in preset order (see kGalaxyPresetRows); field 6 is the plane list.
-constexpr std::array<const char*, kGalaxyThemeCount> kGalaxyPresets = {
+constexpr std::array<const char*, kGalaxyPresetCount> kGalaxyPresets = {
     "5000, 200, 250, 300, 375, 1, 0, 1800, 1.3, 1.5, 0.30, 20, 0.043, 240, 3, 0, 125, 16, 75, 300, 40, 750, 200, "
     "100, 500, 0.95, 400, 125, 60, 100, 300, 0.94, 0.998, 100, 2000, 0, 0.996, 0.35",
     "3600, 1000, 1000, 750, 500, 3, 0, 700, 1.5, 2, 0.2, 160, 359.96, 0, 3, 1, 300, 10, 250, 100, 200, 4000, 200, "
@@ -51,7 +51,7 @@ constexpr std::array<const char*, kGalaxyThemeCount> kGalaxyPresets = {
     "1000, 0.95, 0, 100, 150, 200, 400, 0.95, 0.925, 100, 2000, 0, 0.99, 1",
 };
 
-constexpr std::array<const char*, kGalaxyThemeCount + 1> kGalaxyThemeNames = {
+constexpr std::array<const char*, kGalaxyPresetCount + 1> kGalaxyThemeNames = {
     "< NONE >",
     "Classical",
     "Vast Red-Orange Disk",
@@ -129,7 +129,7 @@ void LoadGalaxySettings(int16_t theme, bool applyPerfMult) {
   GalaxySettings& s = gGalaxySettings;
   if (theme == 0) {
     LoadSettingFields<GalaxySettings>(kGalaxySection, kGalaxyFields, s);
-  } else if (theme >= 1 && theme <= kGalaxyThemeCount) {
+  } else if (theme >= 1 && theme <= kGalaxyPresetCount) {
     ApplyGalaxyTheme(theme, s);
     applyPerfMult = true;  // themes are always scaled
   } else {
@@ -142,12 +142,12 @@ void LoadGalaxySettings(int16_t theme, bool applyPerfMult) {
 }
 
 std::string GalaxyThemePreset(int16_t theme) {
-  if (theme < 1 || theme > kGalaxyThemeCount) return "";
+  if (theme < 1 || theme > kGalaxyPresetCount) return "";
   return kGalaxyPresets[static_cast<size_t>(theme - 1)];
 }
 
 std::string GalaxyThemeName(int16_t index) {
-  if (index < 0 || index > kGalaxyThemeCount) return "";
+  if (index < 0 || index > kGalaxyPresetCount) return "";
   return ThemeNameText().substr(kThemeNameWidth * static_cast<size_t>(index), kThemeNameWidth);
 }
 

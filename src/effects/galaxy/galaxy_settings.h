@@ -117,7 +117,7 @@ inline constexpr std::array<GalaxySettingRow, 37> kGalaxyFields = {{
     {"Galaxy_Profile", SettingGetter::Int, &GalaxySettings::Profile, 0, {}, "Profile"},
 }};
 
-inline constexpr int kGalaxyThemeCount = 16;
+inline constexpr int16_t kGalaxyPresetCount = 16;
 inline constexpr int kGalaxyPresetFieldCount = 38;
 // Preset field 6 is the galaxy plane list cboGalPlane, whose only entry is "Y-Z".
 inline constexpr int kGalaxyPlaneField = 6;

@@ -1,0 +1,89 @@
+# Headless rendering of the galaxies from the command line: no display needed. The
+# PNGs are read back from disk: a galaxy of wheel-coloured stars, the same seed giving
+# the same file, all sixteen themes different, the dark-matter theme hiding its galaxy,
+# and a preset outside 1..16 refused with one line and exit 2.
+source "$(dirname "$0")/lib.sh" "$1"
+unset DISPLAY
+cd "$WORK"
+
+render() { "$PYXORA" --render galaxy --frames 200 --size 640x480 --seed 1 "$@"; }
+
+# Prints "WIDTH HEIGHT LIT WHEEL": lit pixels, and how many of them are hues of the
+# default wheel (one channel 255, one 55), the colour of a normal galaxy star.
+inspect() {
+  python3 - "$1" <<'EOF'
+import struct, sys, zlib
+data = open(sys.argv[1], "rb").read()
+assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+pos, idat = 8, b""
+while pos < len(data):
+    length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+    body = data[pos + 8:pos + 8 + length]
+    if kind == b"IHDR":
+        width, height, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body)
+        assert depth == 8 and ctype in (2, 6) and interlace == 0, f"unexpected PNG layout {depth} {ctype}"
+    elif kind == b"IDAT":
+        idat += body
+    pos += 12 + length
+bpp = 3 if ctype == 2 else 4
+raw, stride = zlib.decompress(idat), width * bpp
+rows, prev, i = [], bytearray(stride), 0
+for _ in range(height):
+    kind, line = raw[i], bytearray(raw[i + 1:i + 1 + stride])
+    i += 1 + stride
+    for x in range(stride):
+        a = line[x - bpp] if x >= bpp else 0
+        b, c = prev[x], prev[x - bpp] if x >= bpp else 0
+        if kind == 1: line[x] = (line[x] + a) & 255
+        elif kind == 2: line[x] = (line[x] + b) & 255
+        elif kind == 3: line[x] = (line[x] + (a + b) // 2) & 255
+        elif kind == 4:
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+    rows.append(line)
+    prev = line
+lit = wheel = 0
+for line in rows:
+    for x in range(0, stride, bpp):
+        rgb = tuple(line[x:x + 3])
+        if rgb == (0, 0, 0):
+            continue
+        lit += 1
+        low, _, high = sorted(rgb)
+        wheel += low == 55 and high == 255
+print(width, height, lit, wheel)
+EOF
+}
+
+render --out a.png || fail "render exited with $?"
+read -r width height lit wheel < <(inspect a.png) || fail "a.png does not read back"
+[ "$width" = 640 ] && [ "$height" = 480 ] || fail "size ${width}x${height}"
+# 5000 stars with one-pixel trails and 100 ambient stars, plus bursts, comets and flashes.
+[ "$lit" -ge 3000 ] && [ "$lit" -le 12000 ] || fail "$lit lit pixels for 5000 stars"
+[ "$wheel" -ge $((lit * 3 / 4)) ] || fail "only $wheel of $lit pixels are galaxy-star hues"
+
+render --out b.png || fail "second render exited with $?"
+cmp -s a.png b.png || fail "the same seed gave different files"
+
+for theme in $(seq 16); do
+  render --preset "$theme" --out "theme$theme.png" || fail "theme $theme exited with $?"
+  read -r _ _ lit wheel < <(inspect "theme$theme.png") || fail "theme $theme does not read back"
+  if [ "$theme" = 16 ]; then
+    # Black galaxy stars: only flashes, novae and ambient stars show (a palette entry or
+    # two of an ambient star may match a wheel hue).
+    [ "$lit" -ge 20 ] && [ "$lit" -le 2500 ] && [ "$wheel" -le $((lit / 4)) ] || fail "theme 16 shows $lit pixels, $wheel of them galaxy stars"
+  else
+    [ "$lit" -ge 1000 ] || fail "theme $theme lit only $lit pixels"
+  fi
+done
+[ "$(md5sum theme*.png | cut -d' ' -f1 | sort -u | wc -l)" -eq 16 ] || fail "two themes gave the same picture"
+
+for preset in 17 0; do
+  status=0
+  render --preset "$preset" --out c.png 2>err || status=$?
+  [ "$status" -eq 2 ] || fail "preset $preset exited with $status"
+  [ "$(wc -l <err)" -eq 1 ] && grep -q "preset" err || fail "unclear message: $(cat err)"
+  [ ! -e c.png ] || fail "preset $preset still wrote a file"
+done
+echo ok

@@ -1,0 +1,244 @@
+// Galaxy drawing and events: the projection, the flash and nova sprites, bursts, comets
+// and ambient stars.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "effects/galaxy/galaxy_build.h"
+#include "effects/galaxy/galaxy_draw.h"
+#include "effects/galaxy/galaxy_events.h"
+#include "galaxy_fixture.h"
+
+namespace pyxora::testing {
+namespace {
+
+class GalaxyDrawingTest : public GalaxyTest {
+ protected:
+  GalaxyCamera Camera() { return CurrentGalaxyCamera(canvas_); }
+  static constexpr int32_t X = 160, Y = 120;
+};
+
+TEST_F(GalaxyDrawingTest, GalaxyToScreenTiltsAndPlacesTheStar) {
+  const GalaxyCamera cam = Camera();
+  const float s = gViewport.ProjScale;
+  // Tilt 0: the plane holds the line of sight, positive heights drawn upward.
+  GalaxyPoint p = GalaxyToScreen(cam, 3, 0.5f, 0, 0.25f, 0, 1);
+  EXPECT_FLOAT_EQ(p.x, 0.5f);
+  EXPECT_FLOAT_EQ(p.y, -0.25f);
+  EXPECT_FLOAT_EQ(p.depth, 3);
+  EXPECT_EQ(p.column, std::lround(0.5f * s / 3 + 160));
+  EXPECT_EQ(p.row, std::lround(-0.25f * s / 3 + 120));
+  EXPECT_LT(p.row, 120);
+  // A quarter turn further round the axis the star lies nearer, by r.
+  p = GalaxyToScreen(cam, 3, 0.5f, 1.5707964f, 0, 0, 1);
+  EXPECT_NEAR(p.x, 0, 1e-6f);
+  EXPECT_FLOAT_EQ(p.depth, 3.5f);
+  // Tilt 90 degrees: face-on, the height points at the eye.
+  p = GalaxyToScreen(cam, 3, 0.5f, 1.5707964f, 0.25f, 1, 0);
+  EXPECT_FLOAT_EQ(p.y, 0.5f);
+  EXPECT_FLOAT_EQ(p.depth, 3.25f);
+  // Behind the eye: no pixel.
+  p = GalaxyToScreen(cam, -1, 0.5f, 0, 0, 0, 1);
+  EXPECT_FALSE(p.onScreen);
+}
+
+TEST_F(GalaxyDrawingTest, SinCosAgreesWithTheLibrary) {
+  float worst = 0;
+  for (float x = -9000; x < 9000; x += 0.37f) {
+    float s = 0, c = 0;
+    SinCos(x, s, c);
+    worst = std::max({worst, std::fabs(s - std::sin(x)), std::fabs(c - std::cos(x))});
+  }
+  EXPECT_LT(worst, 1e-6f);
+}
+
+TEST_F(GalaxyDrawingTest, NewStarFlashShrinksFromTwentyFivePixelsToOne) {
+  struct Case {
+    float e;  // focal / depth x size x t / frames
+    size_t pixels;
+    std::vector<Pixel> some;
+  };
+  const Case cases[] = {
+      {0.01f, 1, {{X, Y}}},                                      // 32e below 0.5
+      {1.0f / 32, 5, {{X - 1, Y}, {X, Y + 1}}},                  // n = 1
+      {0.0625f, 9, {{X + 1, Y}, {X, Y - 2}}},                    // n = 2: crosses at 1 and 2
+      {0.125f, 17, {{X - 1, Y + 1}, {X + 2, Y - 2}, {X, Y + 2}, {X - 4, Y}}},      // n = 4: diagonals join in
+      {0.15625f, 17, {{X - 1, Y - 1}, {X + 2, Y + 2}, {X + 5, Y}, {X + 2, Y}}},  // n = 5: 16e = 2.5 rounds to 2
+      {1.0f, 25, {{X - 1, Y}, {X, Y + 4}, {X - 8, Y - 8}, {X + 12, Y + 12}, {X + 16, Y}, {X, Y - 32}}},
+  };
+  const GalaxyCamera cam = Camera();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.e);
+    const GalaxySettings run = Run([&](auto& s) { s.NewExtMult = c.e * 1000, s.NewFrames = 10; });
+    canvas_.Prepare();
+    DrawNewStar(cam, run, X, Y, 1.0f, 10, kWhite);
+    const std::set<Pixel> lit = LitPixels();
+    EXPECT_EQ(lit.size(), c.pixels);
+    for (const Pixel& p : c.some) EXPECT_TRUE(lit.count(p)) << p.first << "," << p.second;
+  }
+}
+
+// Every sprite is erased next frame by drawing it again in black with the same arguments.
+TEST_F(GalaxyDrawingTest, EverySpriteDrawnAndErasedLeavesBlack) {
+  const GalaxyCamera cam = Camera();
+  for (float size : {75.0f, 9999.0f}) {
+    const GalaxySettings run = Run([&](auto& s) { s.NewExtMult = size, s.NovaExtMult = size, s.NovaFrames = 40; });
+    for (float depth : {0.05f, 0.5f, 1.0f, 4.0f}) {
+      for (int32_t t : {1, 2, 3, 5, 9, 10, 20, 39, 40}) {
+        SCOPED_TRACE(::testing::Message() << "size " << size << " depth " << depth << " t " << t);
+        canvas_.Prepare();
+        if (t <= run.NewFrames) {
+          DrawNewStar(cam, run, X, Y, depth, t, kWhite);
+          ASSERT_GT(canvas_.CountLitPixels(), 0u);
+          DrawNewStar(cam, run, X, Y, depth, t, 0);
+          ASSERT_EQ(canvas_.CountLitPixels(), 0u);
+        }
+        DrawNova(cam, run, 0.002f, -0.001f, depth, t, kWhite);
+        ASSERT_GT(canvas_.CountLitPixels(), 0u);
+        ASSERT_LE(canvas_.CountLitPixels(), 97u);
+        DrawNova(cam, run, 0.002f, -0.001f, depth, t, 0);
+        ASSERT_EQ(canvas_.CountLitPixels(), 0u);
+      }
+    }
+  }
+}
+
+TEST_F(GalaxyDrawingTest, ANovaGrowsAsItsFramesCountDown) {
+  const GalaxyCamera cam = Camera();
+  const GalaxySettings run = Run();  // NovaExtMult 0.05, 30 frames
+  size_t previous = 0;
+  for (int32_t t : {30, 20, 10, 1}) {
+    canvas_.Prepare();
+    DrawNova(cam, run, 0, 0, 1.0f, t, kWhite);
+    const std::set<Pixel> lit = LitPixels();
+    int32_t reach = 0;
+    for (const Pixel& p : lit) reach = std::max(reach, std::abs(p.first - X));
+    // The outermost cross lies at nearest(32 x 0.05 x g), g = (31 - t)^0.6375.
+    EXPECT_EQ(reach, std::lround(32 * 0.05f * std::pow(31.0f - t, 0.6375f))) << t;
+    EXPECT_GE(lit.size(), previous);
+    previous = lit.size();
+    // Centred, every layer is symmetric under the eight turns and mirrors of the square.
+    for (const auto& [px, py] : lit) {
+      const int32_t dx = px - X, dy = py - Y;
+      for (const Pixel& q : {Pixel{X - dx, Y + dy}, Pixel{X + dx, Y - dy}, Pixel{X + dy, Y + dx}})
+        EXPECT_TRUE(lit.count(q)) << t << ": " << dx << "," << dy;
+    }
+  }
+}
+
+TEST_F(GalaxyDrawingTest, ShellPointsFillTheBallOrLieOnItsSurface) {
+  float nearest = 100;
+  for (int i = 0; i < 500; ++i) {
+    float x, y, z;
+    RandomShellPoint(5, 1, x, y, z);
+    EXPECT_NEAR(std::sqrt(x * x + y * y + z * z), 5.0f, 1e-4f);
+    RandomShellPoint(5, 0, x, y, z);
+    const float m = std::sqrt(x * x + y * y + z * z);
+    EXPECT_LE(m, 5.0f);
+    nearest = std::min(nearest, m);
+  }
+  EXPECT_LT(nearest, 2.0f);
+}
+
+TEST_F(GalaxyDrawingTest, AmbientStarsFlyTowardTheEyeAndFadeByTheirColourAge) {
+  struct Case {
+    float persist, ageInc;
+    int frames;
+    float ageAfter;
+    bool respawned;
+  };
+  const Case cases[] = {
+      {1, 0, 50, 0, false},       // never respawn, stay white
+      {1, 1, 85, 85, false},      // fade out over 80 frames, fly on unseen
+      {1, 0.995f, 81, 80.595f, false},  // last drawn at age 79.6, which rounds past the palette
+      {0.25f, 0.2f, 40, -1, true},  // respawn often
+  };
+  const GalaxyCamera cam = Camera();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ageInc);
+    const GalaxySettings run = Run([&](auto& s) { s.AmbPersist = c.persist, s.AmbCAgeInc = c.ageInc, s.AmbRadius = 200; });
+    GalaxyWorld world(run);
+    BuildGalaxy(world, run);
+    canvas_.Prepare();
+    const std::vector<float> z0 = world.ambient.z;
+    for (int f = 0; f < c.frames; ++f) AmbientStep(world, run, cam);
+    const AmbientStars& a = world.ambient;
+    int moved = 0;
+    for (size_t i = 0; i < a.z.size(); ++i) moved += std::fabs(a.z[i] - (z0[i] - c.frames * run.Velocity)) < 1e-3f ? 0 : 1;
+    EXPECT_EQ(moved > 0, c.respawned);
+    if (c.ageAfter >= 0) {
+      EXPECT_NEAR(a.colorAge[0], c.ageAfter, 1e-3f);
+    }
+    std::set<uint32_t> colours;
+    for (const Pixel& p : LitPixels()) colours.insert(canvas_.GetPixel(p.first, p.second));
+    if (c.ageInc == 0) {
+      EXPECT_EQ(colours, std::set<uint32_t>{StarPalette[0]});
+    }
+    if (c.ageAfter >= 80) {
+      EXPECT_EQ(colours, c.frames == 81 ? std::set<uint32_t>{StarPalette[79]} : std::set<uint32_t>{});
+    }
+  }
+}
+
+TEST_F(GalaxyDrawingTest, BurstsExpandFromACentreAndKeepTheLastColourWhenOld) {
+  const GalaxySettings run = Run([](auto& s) {
+    s.BurstFreq = 9999, s.BurstStars = 999, s.BurstPersist = 0.99f, s.Velocity = 0, s.Rotation = 0;
+  });
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  const GalaxyCamera cam = Camera();
+  for (int f = 0; f < 90; ++f) BurstStep(world, run, cam, 0);
+  const BurstPool& b = world.bursts;
+  ASSERT_EQ(b.live.size(), 2u);
+  EXPECT_GT(b.live[0] + b.live[1], 0);
+  for (size_t i = 0; i < 2; ++i)  // each burst counts exactly its particles still alive
+    EXPECT_EQ(b.live[i], std::count(b.alive.begin() + 999 * i, b.alive.begin() + 999 * (i + 1), 1));
+  ASSERT_GT(std::max(b.age[0], b.age[1]), 79);
+  EXPECT_LE(std::max(b.age[0], b.age[1]), 90);
+  // Directions all have the burst speed; a burst past 79 frames shows the last entry.
+  for (size_t j = 0; j < 999; ++j)
+    EXPECT_NEAR(std::sqrt(b.dx[j] * b.dx[j] + b.dy[j] * b.dy[j] + b.dz[j] * b.dz[j]), 0.004f, 1e-6f);
+  std::set<uint32_t> colours;
+  for (const Pixel& p : LitPixels()) colours.insert(canvas_.GetPixel(p.first, p.second));
+  EXPECT_TRUE(colours.count(StarPalette[79]));
+}
+
+TEST_F(GalaxyDrawingTest, CometTailsStreamAwayFromTheWorldCentre) {
+  const GalaxySettings run = Run([](auto& s) {
+    s.CometFreq = 9999, s.CometStars = 999, s.CometSpeed = 0, s.CometSWind = 500, s.CometCPersist = 0.9999f;
+  });
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  const GalaxyCamera cam = Camera();
+  CometStep(world, run, cam, 0);
+  const CometPool& c = world.comets;
+  int started = 0;
+  for (size_t i = 0; i < c.live.size(); ++i) started += c.live[i] > 0;
+  EXPECT_EQ(started, 1);
+  const size_t comet = static_cast<size_t>(std::find_if(c.live.begin(), c.live.end(), [](int16_t n) { return n > 0; }) -
+                                           c.live.begin());
+  // Tilt 0: a head sits at (r cos theta, -h, r sin theta + z). Started and moved once in
+  // this step, a particle is two steps from the starting head, or one from the moved head
+  // when it was emitted again.
+  const auto head = [&](float theta, float z) {
+    return std::array<float, 3>{c.r[comet] * std::cos(theta), -c.h[comet], c.r[comet] * std::sin(theta) + z};
+  };
+  const auto start = head(c.theta[comet] - c.omega[comet], c.centreZ[comet] + run.Velocity);
+  const auto now = head(c.theta[comet], c.centreZ[comet]);
+  for (size_t j = 0; j < 2000; ++j) {
+    if (!c.alive[j]) continue;
+    const bool fromStart = std::fabs(c.x[j] - 2 * c.vx[j] - start[0]) < 1e-5f &&
+                           std::fabs(c.y[j] - 2 * c.vy[j] - start[1]) < 1e-5f &&
+                           std::fabs(c.z[j] - 2 * c.vz[j] - start[2]) < 1e-5f;
+    const bool fromNow = std::fabs(c.x[j] - c.vx[j] - now[0]) < 1e-5f && std::fabs(c.y[j] - c.vy[j] - now[1]) < 1e-5f &&
+                         std::fabs(c.z[j] - c.vz[j] - now[2]) < 1e-5f;
+    EXPECT_TRUE(fromStart || fromNow) << j;
+    // With no speed of its own a particle moves only with the wind: length 0.005, outward.
+    const float dz = c.z[j] - cam.focal;
+    EXPECT_NEAR(std::sqrt(c.vx[j] * c.vx[j] + c.vy[j] * c.vy[j] + c.vz[j] * c.vz[j]), 0.005f, 1e-6f);
+    EXPECT_GT(c.vx[j] * c.x[j] + c.vy[j] * c.y[j] + c.vz[j] * dz, 0);
+  }
+}
+
+}  // namespace
+}  // namespace pyxora::testing
