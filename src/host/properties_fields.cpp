@@ -238,7 +238,7 @@ std::vector<std::string> ThemeListEntries(int effect) {
   if (effect == kFireworks) entries.assign(kFireworksThemeNames.begin(), kFireworksThemeNames.end());
   if (effect == kGravity) entries.assign(kGravityThemeNames.begin(), kGravityThemeNames.end());
   if (effect == kGalaxy)
-    for (int16_t i = 0; i <= kGalaxyThemeCount; ++i) entries.push_back(GalaxyThemeName(i));
+    for (int16_t i = 0; i <= kGalaxyPresetCount; ++i) entries.push_back(GalaxyThemeName(i));
   return entries;
 }
 

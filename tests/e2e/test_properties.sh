@@ -4,6 +4,11 @@
 # With PYXORA_SHOTS set to a folder, a picture of each effect's page is left there.
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x1024
+# A key as a person presses it, into the window that has the focus.
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key "$2"
+}
 setting General AnimationType 3
 
 start=$(date +%s%N)
@@ -48,23 +53,13 @@ screenshot "$WORK/running.png"
 [ "$(lit_pixels "$WORK/running.png" "320x240+$((X + bx))+$((Y + by))")" -gt 50 ] || fail "the preview box stays dark"
 [ "$(pixels_differing "$WORK/still.png" "$WORK/running.png" "1280x$((Y - 30))+0+0")" -eq 0 ] ||
   fail "the preview drew outside its window"
-xdotool key Escape
+press "$id" Escape
 sleep 0.3
 alive "$props" || fail "Escape during the preview closed the window"
 
-if [ -n "${PYXORA_SHOTS:-}" ]; then
-  for effect in 0 1 2 3 4 5; do
-    xdotool mousemove $((X + 200)) $((Y + 45)) click 1
-    sleep 0.2
-    xdotool key Home
-    for _ in $(seq "$effect"); do xdotool key Down; done
-    xdotool key Return
-    sleep 0.4
-    import -window "$id" "$PYXORA_SHOTS/effect$effect.png"
-  done
-fi
 
-xdotool key --window "$id" Escape
+alive "$props" || fail "the window ended by itself"
+press "$id" Escape
 wait_gone "$props" 3 || fail "Escape without a preview did not close the window"
 [ "$("$PYXORA" --settings get Fireworks FireWorks 2>/dev/null || true)" = "" ] || fail "Cancel wrote settings"
 [ -n "$("$PYXORA" --settings get 'General\Main' WindowSize)" ] || fail "the placement was not saved"
@@ -72,10 +67,23 @@ wait_gone "$props" 3 || fail "Escape without a preview did not close the window"
 # Accept writes every field (here the stored effect comes back as it was).
 "$PYXORA" /c 2>"$WORK/props2.err" &
 props=$!
-id=$(wait_window "Pyxora Properties")
+id=$(wait_window_of "$props")
 sleep 0.3
-xdotool key --window "$id" alt+a
+press "$id" alt+a
 wait_gone "$props" 3 || fail "Accept did not close the window"
 [ "$("$PYXORA" --settings get Fireworks FireWorks)" = 12 ] || fail "Accept did not write the fields"
 [ "$("$PYXORA" --settings get General AnimationType)" = 3 ] || fail "the effect was not kept"
+# Each effect's page as a person sees it at the window's default size.
+if [ -n "${PYXORA_SHOTS:-}" ]; then
+  for effect in 0 1 2 3 4 5; do
+    setting General AnimationType $effect
+    "$PYXORA" /c 2>"$WORK/shot.err" &
+    shot=$!
+    id=$(wait_window_of "$shot")
+    sleep 0.4
+    import -window "$id" "$PYXORA_SHOTS/effect$effect.png"
+    press "$id" Escape
+    wait_gone "$shot" 3 || fail "a Properties window did not close"
+  done
+fi
 echo "ok"

@@ -1,6 +1,7 @@
 #include "app/ui/properties_entry.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -33,9 +34,12 @@ int RunPropertiesWindow(int argc, char** argv) {
   gState.Host = &DisplayFrameHost();
   PropsWindow window;
   window.Open();
-  window.show();
-  window.raise();
-  window.activateWindow();
+  // exec() shows the window; showing it before would make exec() re-create it as a
+  // modal window, and anyone who had found the first one would hold a dead id.
+  QTimer::singleShot(0, &window, [&window] {
+    window.raise();
+    window.activateWindow();
+  });
   window.exec();
   return 0;
 }

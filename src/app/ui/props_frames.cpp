@@ -1,12 +1,16 @@
 // The frames of the Properties window, built from the effects' setting tables so
 // every label, range and step is declared once.
 #include <QCheckBox>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -15,6 +19,7 @@
 #include "app/ui/preview_box.h"
 #include "app/ui/props_window.h"
 #include "effects/fireworks/fireworks_settings.h"
+#include "effects/galaxy/galaxy_build.h"
 #include "effects/galaxy/galaxy_settings.h"
 #include "effects/gravity/gravity_settings.h"
 #include "effects/splines/warp.h"
@@ -42,6 +47,48 @@ QFrame* Swatch(const QString& name) {
   swatch->setAutoFillBackground(true);
   return swatch;
 }
+
+// picGalProfile: the outline of the chosen profile, as the galaxy's envelope over
+// its radius (both sides of the axis), scaled to fill the picture's height.
+class ProfilePicture : public QFrame {
+ public:
+  ProfilePicture() {
+    setObjectName("picGalProfile");
+    setFrameShape(QFrame::Box);
+    setFixedSize(96, 44);
+  }
+  void SetProfile(int profile) {
+    profile_ = profile;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), Qt::black);
+    const int half = (width() - 4) / 2, centreX = width() / 2, centreY = height() / 2;
+    std::vector<float> heights(static_cast<size_t>(half) + 1);
+    float highest = 0;
+    for (int i = 0; i <= half; ++i) {
+      heights[static_cast<size_t>(i)] = ProfileEnvelope(static_cast<int16_t>(profile_), static_cast<float>(i) / half, 1, 1);
+      highest = std::max(highest, heights[static_cast<size_t>(i)]);
+    }
+    if (highest <= 0) return;
+    painter.setPen(QColor(255, 255, 255));
+    const float scale = static_cast<float>(centreY - 3) / highest;
+    for (int i = 0; i <= half; ++i) {
+      const int dy = static_cast<int>(std::lround(heights[static_cast<size_t>(i)] * scale));
+      for (int side : {-1, 1}) {
+        painter.drawPoint(centreX + side * i, centreY - dy);
+        painter.drawPoint(centreX + side * i, centreY + dy);
+      }
+    }
+  }
+
+ private:
+  int profile_ = 0;
+};
 
 // A label for a list or a check box row.
 QLabel* RowLabel(const QString& text) {
@@ -238,6 +285,9 @@ QGroupBox* PropsWindow::BuildGalaxyFrame() {
     rightLayout->addWidget(RowLabel(control ? QString::fromStdString(control->label) : QString("Plane")), row, 0);
     rightLayout->addWidget(MakeList(name, entries), row++, 1, 1, 4);
   }
+  auto* outline = new ProfilePicture;
+  connect(lists_["cboGalProfile"], &QComboBox::currentIndexChanged, outline, [outline](int p) { outline->SetProfile(p); });
+  rightLayout->addWidget(outline, row++, 1, 1, 4, Qt::AlignLeft);
   rightLayout->setRowStretch(row, 1);
   columns->addWidget(right);
 
