@@ -211,39 +211,43 @@ TEST_F(PropsWindowTest, EachThemeFillsItsFieldsWithThePresetsValues) {
   EXPECT_EQ(window_->Model().Boxes, before.Boxes);
 }
 
-// The preview runs in the box at its size, with the other controls disabled; Escape
-// stops it at the end of the frame it came in, and the window stays open.
-TEST_F(PropsWindowTest, ThePreviewRunsInsideTheBoxAndEscapeStopsItWithinAFrame) {
-  Named<QComboBox>("cboAniType")->setCurrentIndex(3);
+// Each effect's preview runs in the box at its size, with the other controls disabled;
+// Escape stops it at the end of the frame it came in, and the window stays open.
+TEST_F(PropsWindowTest, EachPreviewRunsInsideTheBoxAndEscapeStopsItWithinAFrame) {
   auto* button = Named<QPushButton>("cmdDispPreview");
-  bool running = false, acceptDisabled = false, buttonEnabled = false;
-  int litInside = 0;
-  uint32_t frameAtStop = 0;
-  QSize surfaceSize;
-  QTimer::singleShot(400, window_.get(), [&] {
-    running = window_->PreviewLoopRunning() && button->text() == "Stop Preview";
-    acceptDisabled = !Named<QPushButton>("cmdAccept")->isEnabled() && !Box("txtSpline", 0)->isEnabled();
-    buttonEnabled = button->isEnabled();
-    Canvas& surface = window_->Preview().Surface();
-    surfaceSize = QSize(surface.Width(), surface.Height());
-    litInside = static_cast<int>(surface.CountLitPixels());
-    frameAtStop = gState.FrameStartTick;
-    QTest::keyClick(window_.get(), Qt::Key_Escape);
-  });
-  QTimer::singleShot(5000, window_.get(), [&] { gState.PreviewStopRequested = true; });  // a hang ends
-  QTest::mouseClick(button, Qt::LeftButton);
+  for (int effect : {0, 2, 3, 4, 5}) {
+    SCOPED_TRACE(effect);
+    Named<QComboBox>("cboAniType")->setCurrentIndex(effect);
+    window_->Preview().Surface().Resize(1, 1);
+    bool running = false, othersDisabled = false, buttonEnabled = false;
+    int litInside = 0;
+    uint32_t frameAtStop = 0;
+    QSize surfaceSize;
+    QTimer::singleShot(700, window_.get(), [&] {
+      running = window_->PreviewLoopRunning() && button->text() == "Stop Preview";
+      othersDisabled = !Named<QPushButton>("cmdAccept")->isEnabled() && !Named<QComboBox>("cboAniType")->isEnabled();
+      buttonEnabled = button->isEnabled();
+      Canvas& surface = window_->Preview().Surface();
+      surfaceSize = QSize(surface.Width(), surface.Height());
+      litInside = static_cast<int>(surface.CountLitPixels());
+      frameAtStop = gState.FrameStartTick;
+      QTest::keyClick(window_.get(), Qt::Key_Escape);
+    });
+    QTimer::singleShot(5000, window_.get(), [&] { gState.PreviewStopRequested = true; });  // a hang ends
+    QTest::mouseClick(button, Qt::LeftButton);
 
-  EXPECT_TRUE(running);
-  EXPECT_TRUE(acceptDisabled);
-  EXPECT_TRUE(buttonEnabled);
-  EXPECT_EQ(surfaceSize, window_->Preview().size());
-  EXPECT_GT(litInside, 0);
-  EXPECT_EQ(gState.FrameStartTick, frameAtStop);  // no frame began after the stop
-  EXPECT_FALSE(window_->PreviewLoopRunning());
-  EXPECT_TRUE(window_->isVisible());
-  EXPECT_EQ(button->text(), "Display Effects Preview");
-  EXPECT_TRUE(Named<QPushButton>("cmdAccept")->isEnabled());
-  EXPECT_TRUE(Box("txtSpline", 0)->isEnabled());
+    EXPECT_TRUE(running);
+    EXPECT_TRUE(othersDisabled);
+    EXPECT_TRUE(buttonEnabled);
+    EXPECT_EQ(surfaceSize, window_->Preview().size());
+    EXPECT_GT(litInside, 0);
+    EXPECT_EQ(gState.FrameStartTick, frameAtStop);  // no frame began after the stop
+    EXPECT_FALSE(window_->PreviewLoopRunning());
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(button->text(), "Display Effects Preview");
+    EXPECT_TRUE(Named<QPushButton>("cmdAccept")->isEnabled());
+  }
+  EXPECT_TRUE(Box("txtGalaxy", 0)->isEnabled());
   EXPECT_FALSE(Box("txtFire", 0)->isEnabled());  // another effect's frame stays off
 }
 

@@ -1,6 +1,7 @@
 #include "app/ui/props_window.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -198,7 +199,9 @@ void PropsWindow::SetModel(const PropertiesModel& model) {
     if (box->text() != text) box->setText(text);
   }
   for (const auto& [name, check] : checks_) check->setChecked(model.Checked(name.toStdString()));
-  for (const auto& [name, list] : lists_) list->setCurrentIndex(model.ListIndex(name.toStdString(), list->currentIndex()));
+  // A list index the list cannot show (a hand-edited store) shows its nearest entry.
+  for (const auto& [name, list] : lists_)
+    list->setCurrentIndex(std::clamp(model.ListIndex(name.toStdString(), list->currentIndex()), 0, list->count() - 1));
   if (model.SelectedEffect >= 0 && model.SelectedEffect < cboAniType_->count())
     cboAniType_->setCurrentIndex(model.SelectedEffect);
 }
