@@ -289,6 +289,7 @@ TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {
   window_.reset();
   SaveSettingStr("General", "AnimationType", 5);
   SaveSettingStr("Galaxy", "Galaxy_HWheelIdx", 120);
+  SaveSettingStr("B-SplineWarp", "Warp_Type", 9);  // no such type
   PropsWindow window;
   window.Open();
   EXPECT_EQ(window.windowTitle(), "Pyxora Properties");
@@ -296,6 +297,7 @@ TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {
   EXPECT_TRUE(window.findChild<QWidget*>("fraAni_5")->isEnabled());
   EXPECT_FALSE(window.findChild<QWidget*>("fraAni_0")->isEnabled());
   EXPECT_EQ(window.findChild<NumberBox*>("txtGalaxy_95")->text(), "120");
+  EXPECT_EQ(window.findChild<QComboBox*>("cboWarpType")->currentIndex(), 4);
   EXPECT_EQ(window.findChild<QWidget*>("picGalHue")->palette().color(QPalette::Window), QColor(55, 255, 55));
 }
 
