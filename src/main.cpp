@@ -10,6 +10,7 @@
 
 #include "app/platform/headless_render.h"
 #include "app/platform/x11_windows.h"
+#include "app/ui/properties_entry.h"
 #include "app/windows/display_launch.h"
 #include "app/hack/hack_run.h"
 #include "app/windows/display_window.h"
@@ -71,8 +72,7 @@ int main(int argc, char** argv) {
         BringWindowToFront(*open);
         return 0;
       }
-      std::cerr << "pyxora: the Properties window is not available yet\n";
-      return 0;
+      return RunPropertiesWindow(argc, argv);
     case StartAction::ImportThenSaver:
       if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
         std::cerr << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error

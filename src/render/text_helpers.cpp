@@ -1,6 +1,7 @@
 #include "render/text_helpers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "base/number_text.h"
@@ -32,8 +33,13 @@ std::string ClampTextBox(std::string_view text, int kind, float lo, float hi) {
       const double limit = kind == 0 ? 32767.0 : 2147483647.0;
       return std::to_string(static_cast<int64_t>(ClampValue(whole, -limit - 1, limit)));
     }
-    case 1:
-      return FormatNumber(ClampSng(static_cast<float>(ClampValue(value, -3.4e38, 3.4e38)), lo, hi));
+    case 1: {
+      // Plain decimals: a box shows 0.0001, never 1e-04, which its key filter could not retype.
+      const float clamped = ClampSng(static_cast<float>(ClampValue(value, -3.4e38, 3.4e38)), lo, hi);
+      char buffer[64];
+      const auto result = std::to_chars(buffer, buffer + sizeof buffer, clamped, std::chars_format::fixed);
+      return result.ec == std::errc() ? std::string(buffer, result.ptr) : FormatNumber(clamped);
+    }
     default:
       return std::string(text);
   }

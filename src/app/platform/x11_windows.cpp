@@ -98,7 +98,8 @@ void BringWindowToFront(uint32_t window) {
   const uint32_t above = XCB_STACK_MODE_ABOVE;
   xcb_configure_window(x.c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
   xcb_set_input_focus(x.c, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
-  xcb_flush(x.c);
+  // A round trip before the connection closes, so the requests have been carried out.
+  std::free(xcb_get_input_focus_reply(x.c, xcb_get_input_focus(x.c), nullptr));
 }
 
 bool X11WindowExists(int64_t window) { return X11WindowSize(window).has_value(); }

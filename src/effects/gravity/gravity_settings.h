@@ -35,23 +35,34 @@ struct GravitySettings {
 
 using GravitySettingRow = SettingField<GravitySettings>;
 
-// The one declaration of the keys, getters, defaults and Properties boxes (txtGrav
-// index, kind, range, arrow step, characters). ColorComp is the list cboGravColor and
+// The one declaration of the keys, getters, defaults, Properties boxes (txtGrav
+// index, kind, range, arrow step, characters) and labels. ColorComp is the list cboGravColor and
 // StereoOn the check box chkGravStereo, so neither has a text box.
 inline constexpr std::array<GravitySettingRow, 13> kGravityFields = {{
-    {"Grav_Emitters", SettingGetter::Int, &GravitySettings::Emitters, 1, {0, 0, 1, 9, 1, 1}},
-    {"Grav_Attractors", SettingGetter::Int, &GravitySettings::Attractors, 2, {1, 0, 1, 9, 1, 1}},
-    {"Grav_Pixels", SettingGetter::Int, &GravitySettings::Pixels, 3000, {2, 0, 10, 9999, 10, 4}},
-    {"Grav_ESpeed", SettingGetter::Dbl, &GravitySettings::EmitSpeed, 15, {3, 0, 1, 999, 10, 3}},
-    {"Grav_Gravity", SettingGetter::Dbl, &GravitySettings::Gravity, 75, {4, 2, 1, 30000, 10, 5}},
-    {"Grav_ARadius", SettingGetter::Int, &GravitySettings::AttractorRadius, 1, {5, 0, 0, 99, 1, 2}},
-    {"Grav_TrailLength", SettingGetter::Lng, &GravitySettings::TrailLength, 1, {6, 0, 1, 999, 1, 3}},
-    {"Grav_Refresh", SettingGetter::Lng, &GravitySettings::Refresh, 1000, {7, 0, 0, 9999, 10, 4}},
-    {"Grav_ColorMult", SettingGetter::Lng, &GravitySettings::ColorMult, 1500, {8, 0, 0, 9999, 10, 4}},
-    {"Grav_StereoSep", SettingGetter::Lng, &GravitySettings::StereoSep, 250, {9, 0, 0, 9999, 10, 4}},
-    {"Grav_StereoHue", SettingGetter::Int, &GravitySettings::StereoHue, 180, {10, 0, 0, 359, 1, 3}},
-    {"Grav_ColorComp", SettingGetter::Int, &GravitySettings::ColorComp, 1},
-    {"Grav_StereoOn", SettingGetter::Int, &GravitySettings::StereoOn, 0},
+    {"Grav_Emitters", SettingGetter::Int, &GravitySettings::Emitters, 1, {0, 0, 1, 9, 1, 1},
+     "Emitters (1 - 9):"},
+    {"Grav_Attractors", SettingGetter::Int, &GravitySettings::Attractors, 2, {1, 0, 1, 9, 1, 1},
+     "Attractors (1 - 9):"},
+    {"Grav_Pixels", SettingGetter::Int, &GravitySettings::Pixels, 3000, {2, 0, 10, 9999, 10, 4},
+     "Stars (10 - 9999):"},
+    {"Grav_ESpeed", SettingGetter::Dbl, &GravitySettings::EmitSpeed, 15, {3, 0, 1, 999, 10, 3},
+     "Emit Speed (1 - 999):"},
+    {"Grav_Gravity", SettingGetter::Dbl, &GravitySettings::Gravity, 75, {4, 2, 1, 30000, 10, 5},
+     "Gravity (1 - 30000):"},
+    {"Grav_ARadius", SettingGetter::Int, &GravitySettings::AttractorRadius, 1, {5, 0, 0, 99, 1, 2},
+     "Attractor Radius (0 - 99):"},
+    {"Grav_TrailLength", SettingGetter::Lng, &GravitySettings::TrailLength, 1, {6, 0, 1, 999, 1, 3},
+     "Trail Length (1 - 999):"},
+    {"Grav_Refresh", SettingGetter::Lng, &GravitySettings::Refresh, 1000, {7, 0, 0, 9999, 10, 4},
+     "Refresh Frames (0 - 9999):"},
+    {"Grav_ColorMult", SettingGetter::Lng, &GravitySettings::ColorMult, 1500, {8, 0, 0, 9999, 10, 4},
+     "Color Multiplier (0 - 9999):"},
+    {"Grav_StereoSep", SettingGetter::Lng, &GravitySettings::StereoSep, 250, {9, 0, 0, 9999, 10, 4},
+     "Stereo Separation (0 - 9999):"},
+    {"Grav_StereoHue", SettingGetter::Int, &GravitySettings::StereoHue, 180, {10, 0, 0, 359, 1, 3},
+     "Stereo Hue Offset (0 - 359):"},
+    {"Grav_ColorComp", SettingGetter::Int, &GravitySettings::ColorComp, 1, {}, "Color Measure:"},
+    {"Grav_StereoOn", SettingGetter::Int, &GravitySettings::StereoOn, 0, {}, "Stereographic Display:"},
 }};
 
 inline constexpr int kGravityThemeCount = 5;

@@ -1,0 +1,367 @@
+#include "app/ui/props_window.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "app/platform/qt_frame_host.h"
+#include "app/platform/qt_placement.h"
+#include "app/ui/number_box.h"
+#include "app/ui/preview_box.h"
+#include "app/ui/window_helpers.h"
+#include "base/number_text.h"
+#include "effects/effect_table.h"
+#include "host/properties_fields.h"
+#include "host/properties_preview.h"
+#include "host/startup.h"
+#include "render/canvas.h"
+#include "render/frame_host.h"
+#include "render/saver_state.h"
+
+namespace pyxora {
+namespace {
+
+constexpr const char* kTemplateFilter = "Pyxora Templates (*.pxt)|*.pxt|All Files (*.*)|*.*|";
+
+// The reset question; its line breaks are CR LF as the message boxes write them.
+constexpr const char* kResetQuestion =
+    "Reset Factory Settings Confirmation\r\n\r\n"
+    "Note:  Once the properties have been reset to the factory settings, \r\n"
+    "you will only see the Effect selected from the dropdown list located\r\n"
+    "in the upper-left corner of the Properties window.  In order to cycle\r\n"
+    "through a selection of Effects, choose the Edit Menu, then select\r\n"
+    "the Advanced Settings item.  From the Advanced Settings window,\r\n"
+    "you may select a combination of effects to rotate through.\r\n\r\n"
+    "Do you really want to reset the properties back to the factory settings?";
+
+QString Plain(const char* text) { return QString::fromUtf8(text).remove('\r'); }
+
+void PaintSwatch(QFrame* swatch, uint32_t colour) {
+  if (!swatch) return;
+  QPalette palette = swatch->palette();
+  palette.setColor(QPalette::Window, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+  swatch->setPalette(palette);
+}
+
+}  // namespace
+
+PropertiesServices DefaultPropertiesServices() { return {}; }
+
+PropsWindow::PropsWindow(PropertiesServices services, QWidget* parent)
+    : QDialog(parent), services_(std::move(services)) {
+  setObjectName("frmProps");
+  setWindowTitle(kPropertiesCaption);
+  BuildWindow();
+}
+
+PropsWindow::~PropsWindow() = default;
+
+void PropsWindow::BuildWindow() {
+  auto* layout = new QVBoxLayout(this);
+  auto* bar = new QMenuBar;
+  BuildMenus(*bar);
+  layout->setMenuBar(bar);
+
+  auto* columns = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  auto* effectRow = new QHBoxLayout;
+  auto* lblEffects = new QLabel("Effect:");
+  lblEffects->setObjectName("lblEffects");
+  cboAniType_ = new QComboBox;
+  cboAniType_->setObjectName("cboAniType");
+  for (const EffectEntry& effect : Effects()) cboAniType_->addItem(effect.name);
+  lblEffects->setBuddy(cboAniType_);
+  effectRow->addWidget(lblEffects);
+  effectRow->addWidget(cboAniType_, 1);
+  left->addLayout(effectRow);
+
+  frames_ = new QStackedWidget;
+  fraAni_ = {BuildFireworksFrame(), BuildRetiredFrame(), BuildWarpFrame(),
+             BuildSparklerFrame(), BuildGravityFrame(), BuildGalaxyFrame()};
+  for (QGroupBox* frame : fraAni_) frames_->addWidget(frame);
+  left->addWidget(frames_, 1);
+  columns->addLayout(left, 1);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildColourFrames());
+  right->addWidget(BuildPreviewFrame());
+  right->addStretch(1);
+  columns->addLayout(right);
+  layout->addLayout(columns, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  cmdAccept_ = new QPushButton("&Accept Settings");
+  cmdAccept_->setObjectName("cmdAccept");
+  cmdDismiss_ = new QPushButton("Cancel");
+  cmdDismiss_->setObjectName("cmdDismiss");
+  cmdAccept_->setAutoDefault(false);
+  cmdDismiss_->setAutoDefault(false);
+  buttons->addWidget(cmdAccept_);
+  buttons->addWidget(cmdDismiss_);
+  layout->addLayout(buttons);
+
+  connect(cboAniType_, &QComboBox::currentIndexChanged, this, &PropsWindow::ShowEffectFrame);
+  connect(cmdAccept_, &QPushButton::clicked, this, &PropsWindow::Accept);
+  connect(cmdDismiss_, &QPushButton::clicked, this, &PropsWindow::Cancel);
+  ShowEffectFrame(0);
+}
+
+void PropsWindow::BuildMenus(QMenuBar& bar) {
+  auto add = [this](QMenu* menu, const char* array, int index, const char* caption, bool available, auto action) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QStringLiteral("%1_%2").arg(array).arg(index));
+    item->setEnabled(available);
+    connect(item, &QAction::triggered, this, action);
+    return item;
+  };
+  const bool files = HasFileDialog();
+  QMenu* file = bar.addMenu("&File");
+  file->setObjectName("mnuFile");
+  add(file, "mnuFileArray", 0, "&Open Template...", files, [this] { OpenTemplate(); });
+  add(file, "mnuFileArray", 1, "&Save Template", files || static_cast<bool>(services_.saveTemplate),
+      [this] { SaveTemplate(false); });
+  add(file, "mnuFileArray", 2, "Save Template &As...", files, [this] { SaveTemplate(true); });
+  file->addSeparator();
+  add(file, "mnuFileArray", 3, "E&xit", true, [this] { Exit(); });
+
+  QMenu* edit = bar.addMenu("&Edit");
+  edit->setObjectName("mnuEdit");
+  add(edit, "mnuEditArray", 0, "S&ounds...", static_cast<bool>(services_.showSounds),
+      [this] { services_.showSounds(this); });
+  edit->addSeparator();
+  add(edit, "mnuEditArray", 1, "&Reset Properties", static_cast<bool>(services_.applyFactoryDefaults),
+      [this] { ResetProperties(); });
+  edit->addSeparator();
+  add(edit, "mnuEditArray", 2, "&Advanced Settings...", static_cast<bool>(services_.showAdvanced),
+      [this] { services_.showAdvanced(this); });
+
+  QMenu* help = bar.addMenu("&Help");
+  help->setObjectName("mnuHelp");
+  const bool helpFile = static_cast<bool>(services_.showHelp);
+  add(help, "mnuHelpArray", 0, "&Contents...", helpFile, [this] { services_.showHelp(this, 3); });
+  add(help, "mnuHelpArray", 1, "&Search...", helpFile, [this] { services_.showHelp(this, 11); });
+  help->addSeparator();
+  add(help, "mnuHelpArray", 2, "&Diagnostics...", static_cast<bool>(services_.showDiagnostics),
+      [this] { services_.showDiagnostics(this); });
+  help->addSeparator();
+  add(help, "mnuHelpArray", 3, "&KVTR Home Page...", static_cast<bool>(services_.openHomePage),
+      [this] { services_.openHomePage(this); });
+  help->addSeparator();
+  add(help, "mnuHelpArray", 4, "&About Pyxora...", static_cast<bool>(services_.showAbout),
+      [this] { services_.showAbout(this); });
+}
+
+void PropsWindow::Open() {
+  adjustSize();
+  setMinimumSize(sizeHint());
+  RestorePlacement(*this, kPropsPlacementSection);
+  // The spinners in the order the window has always bound them, with their limits.
+  for (const char* array : {"txtPixHue", "txtPixCol", "txtFire", "txtWarp", "txtSpline", "txtGrav", "txtGalaxy"}) {
+    for (const PropertiesControl& control : PropertiesControls()) {
+      if (control.kind != ControlKind::Box || QString(control.name) != array || !BoxHasSpinner(control)) continue;
+      const auto key = std::make_pair(QString(array), control.index);
+      if (boxes_.count(key) && spinners_.count(key))
+        BindSpinner(*boxes_[key], *spinners_[key], static_cast<int>(control.box.lo), static_cast<int>(control.box.hi),
+                    control.box.maxLength);
+    }
+  }
+  PropertiesModel model;
+  if (services_.firstRun) services_.firstRun(this, model);
+  else LoadPropertiesFromStore(model);
+  SetModel(model);
+}
+
+PropertiesModel PropsWindow::Model() const {
+  PropertiesModel model;
+  model.SelectedEffect = static_cast<int16_t>(cboAniType_->currentIndex());
+  model.Lists["cboAniType"] = cboAniType_->currentIndex();
+  for (const auto& [key, box] : boxes_) model.SetText(key.first.toStdString(), key.second, box->text().toStdString());
+  for (const auto& [name, check] : checks_) model.Checks[name.toStdString()] = check->isChecked();
+  for (const auto& [name, list] : lists_) model.Lists[name.toStdString()] = list->currentIndex();
+  return model;
+}
+
+void PropsWindow::SetModel(const PropertiesModel& model) {
+  for (const auto& [key, box] : boxes_) {
+    const QString text = QString::fromStdString(model.Text(key.first.toStdString(), key.second));
+    if (box->text() != text) box->setText(text);
+  }
+  for (const auto& [name, check] : checks_) check->setChecked(model.Checked(name.toStdString()));
+  // A list index the list cannot show (a hand-edited store) shows its nearest entry.
+  for (const auto& [name, list] : lists_)
+    list->setCurrentIndex(std::clamp(model.ListIndex(name.toStdString(), list->currentIndex()), 0, list->count() - 1));
+  if (model.SelectedEffect >= 0 && model.SelectedEffect < cboAniType_->count())
+    cboAniType_->setCurrentIndex(model.SelectedEffect);
+}
+
+void PropsWindow::ShowEffectFrame(int effect) {
+  SetHourglass(true);
+  for (size_t i = 0; i < fraAni_.size(); ++i) SetContainerEnabled(*fraAni_[i], static_cast<int>(i) == effect);
+  if (effect >= 0 && effect < frames_->count()) frames_->setCurrentIndex(effect);
+  // The paged frames keep only their front page usable.
+  if (firePages_) ShowPage(*firePages_, firePages_->currentIndex());
+  if (galaxyPages_) ShowPage(*galaxyPages_, galaxyPages_->currentIndex());
+  SetHourglass(false);
+}
+
+void PropsWindow::ShowPage(QStackedWidget& stack, int page) {
+  if (page < 0 || page >= stack.count()) return;
+  stack.setCurrentIndex(page);
+  const bool frameEnabled = stack.parentWidget() && stack.parentWidget()->isEnabled();
+  for (int i = 0; i < stack.count(); ++i) SetContainerEnabled(*stack.widget(i), i == page && frameEnabled);
+}
+
+void PropsWindow::BoxChanged(NumberBox& box) {
+  const auto key = std::make_pair(box.Array(), box.Index());
+  const std::string text = box.text().toStdString();
+  if (auto spinner = spinners_.find(key); spinner != spinners_.end()) {
+    // Only a value the spinner can hold moves it; typing goes on undisturbed.
+    const double value = ValOfBoxText(text);
+    if (value >= spinner->second->minimum() && value <= spinner->second->maximum()) {
+      QSignalBlocker quiet(spinner->second);
+      spinner->second->setValue(static_cast<int>(value));
+    }
+  }
+  if (box.Array() == "txtPixHue" && box.Index() >= 0 && box.Index() < 3)
+    PaintSwatch(picPixHue_[static_cast<size_t>(box.Index())], LevelSwatchColour(box.Index(), text));
+  if (box.Array() == "txtGalaxy" && box.Index() == 95) PaintSwatch(picGalHue_, HueSwatchColour(text));
+}
+
+void PropsWindow::ChooseTheme(int effect, int theme) {
+  PropertiesModel model = Model();
+  if (ApplyThemeToControls(model, effect, theme)) SetModel(model);
+}
+
+void PropsWindow::TogglePreview() {
+  if (previewing_) StopPreview();
+  else StartPreview();
+}
+
+void PropsWindow::StartPreview() {
+  // A loop told to stop may still be finishing its frame; a second one must not start under it.
+  if (loopRunning_) return;
+  if (cboAniType_->currentIndex() < 0) {
+    QMessageBox::information(this, "Pyxora", "Please select an Effect Type.");
+    cboAniType_->setFocus();
+    return;
+  }
+  gState.StopRequested = false;
+  gState.PreviewStopRequested = false;
+  EnableControlsExcept(*this, false, "cmdDispPreview");
+  cmdDispPreview_->setText("Stop Preview");
+  previewing_ = true;
+
+  QtFrameHost& host = DisplayFrameHost();
+  host.SetPresenter([this] { picPreview_->Present(); });
+  gState.Host = &host;
+  loopRunning_ = true;
+  RunPropertiesPreview(Model(), picPreview_->Surface(), picPreview_->width(), picPreview_->height());
+  loopRunning_ = false;
+  host.SetPresenter(nullptr);
+  picPreview_->update();
+  if (closePending_) {
+    closePending_ = false;
+    RestoreAfterPreview();
+    done(pendingResult_);
+  }
+}
+
+void PropsWindow::StopPreview() {
+  gState.PreviewStopRequested = true;
+  if (gState.Host) gState.Host->Wake();
+  RestoreAfterPreview();
+}
+
+void PropsWindow::RestoreAfterPreview() {
+  if (!previewing_) return;
+  previewing_ = false;
+  EnableControlsExcept(*this, true, "cmdDispPreview");
+  ShowEffectFrame(cboAniType_->currentIndex());
+  cmdDispPreview_->setText("Display Effects Preview");
+}
+
+void PropsWindow::keyPressEvent(QKeyEvent* event) {
+  // Escape stops a preview; without one it is Cancel.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (previewing_) StopPreview();
+    else Cancel();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void PropsWindow::Accept() {
+  if (auto* box = qobject_cast<NumberBox*>(QApplication::focusWidget()); box && isAncestorOf(box))
+    box->ApplyLostFocus();
+  cmdAccept_->setEnabled(false);
+  QCoreApplication::processEvents();
+  if (!SaveSettingsFromProperties(Model())) {
+    // The store refused the write and said so; the fields stay for another try.
+    cmdAccept_->setEnabled(true);
+    return;
+  }
+  done(QDialog::Accepted);
+}
+
+void PropsWindow::Cancel() { done(QDialog::Rejected); }
+
+void PropsWindow::done(int result) {
+  if (loopRunning_) {
+    // The preview's loop runs on this window's surface: close once it has returned.
+    closePending_ = true;
+    pendingResult_ = result;
+    gState.PreviewStopRequested = true;
+    if (gState.Host) gState.Host->Wake();
+    return;
+  }
+  if (previewing_) RestoreAfterPreview();
+  SavePlacement(*this, kPropsPlacementSection);
+  QDialog::done(result);
+}
+
+void PropsWindow::ResetProperties() {
+  if (!services_.applyFactoryDefaults) return;
+  const auto answer = QMessageBox::question(this, "Pyxora", Plain(kResetQuestion), QMessageBox::Yes | QMessageBox::No,
+                                            QMessageBox::No);
+  if (answer != QMessageBox::Yes) return;
+  PropertiesModel model = Model();
+  services_.applyFactoryDefaults(model);
+  SetModel(model);
+}
+
+void PropsWindow::OpenTemplate() {
+  PropertiesModel model = Model();
+  FileDialogRequest request{true, true, "Select Template to Open", kTemplateFilter, "pxt", &model};
+  if (!ShowFileDialog(this, request).empty()) SetModel(model);
+}
+
+void PropsWindow::SaveTemplate(bool askForPath) {
+  PropertiesModel model = Model();
+  const bool current = services_.currentTemplate && !services_.currentTemplate().empty();
+  if (!askForPath && current && services_.saveTemplate) {
+    services_.saveTemplate(model);
+    return;
+  }
+  FileDialogRequest request{false, true, "Enter or Select Template to Save", kTemplateFilter, "pxt", &model};
+  ShowFileDialog(this, request);
+}
+
+void PropsWindow::Exit() {
+  gState.ExitRequested = true;
+  Cancel();
+}
+
+}  // namespace pyxora
