@@ -219,8 +219,8 @@ TEST_F(Dialogs, AboutMiniaturesAnimateAndStopAtTheCloseButton) {
   auto* box = Child<PictureBox>(window, "picPXRA");
   QImage first, second;
   bool wasRunning = false;
-  QTimer::singleShot(600, &window, [&] { first = box->grab().toImage(); });
-  QTimer::singleShot(900, &window, [&] {
+  QTimer::singleShot(2000, &window, [&] { first = box->grab().toImage(); });
+  QTimer::singleShot(2500, &window, [&] {
     second = box->grab().toImage();
     wasRunning = window.MiniaturesRunning();
     Shot(window, "about");

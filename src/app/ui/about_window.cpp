@@ -120,10 +120,10 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutWindow::paintEvent(QPaintEvent*) {
-  // A quiet night-sky gradient behind the texts.
+  // A pale sky fading into the window colour behind the texts.
   QPainter painter(this);
   QLinearGradient sky(0, 0, 0, height());
-  sky.setColorAt(0, QColor(18, 24, 60));
+  sky.setColorAt(0, QColor(196, 208, 238));
   sky.setColorAt(1, palette().color(QPalette::Window));
   painter.fillRect(rect(), sky);
 }

@@ -80,6 +80,7 @@ DiagnosticsWindow::DiagnosticsWindow(QWidget* parent) : QDialog(parent) {
   auto* txtOS = Figure(QString::fromStdString(OperatingSystemText()), false, fraOS);
   txtOS->setObjectName("txtOS");
   txtOS->setCursorPosition(0);
+  txtOS->setMinimumWidth(txtOS->fontMetrics().horizontalAdvance(txtOS->text()) + 16);
   os->addWidget(txtOS, 0, 1);
   top->addWidget(fraOS);
 
