@@ -6,6 +6,8 @@
 #include "host/help_topics.h"
 #include "host/sound_form.h"
 #include "render/canvas.h"
+#include "render/colour.h"
+#include "render/viewport.h"
 #include "support/test_support.h"
 
 namespace pyxora {
@@ -157,6 +159,7 @@ TEST_F(DialogForms, HelpContextsMapToPagesAndAnchors) {
 #ifdef PYXORA_SOURCE_HELP
 TEST_F(DialogForms, EveryHelpTopicHasItsPageAndAnchor) {
   const std::filesystem::path folder = PYXORA_SOURCE_HELP;
+  if (!std::getenv("PYXORA_HELP_DIR")) EXPECT_EQ(FindHelpFolder("/nonexistent/bin"), folder);
   for (const HelpTopic& topic : HelpTopics()) {
     std::ifstream file(folder / topic.page);
     ASSERT_TRUE(file) << topic.page;
@@ -176,6 +179,7 @@ TEST_F(DialogForms, DiagnosticsFigures) {
   EXPECT_EQ(DisplayColours(24), 16777216);
   EXPECT_EQ(DisplayColours(32), int64_t{1} << 31);
   EXPECT_EQ(DisplayColours(1), 2);
+  EXPECT_EQ(DisplayColours(0), 1);
 
   testing::TempFolder folder;
   std::ofstream(folder.Path() / "os-release") << "NAME=X\nPRETTY_NAME=\"Test Linux 9\"\n";
@@ -193,14 +197,28 @@ TEST_F(DialogForms, DiagnosticsFigures) {
 }
 
 TEST_F(DialogForms, MiniaturesRunTheirFramesInOrderUntilStopped) {
+  // Whatever the last display left behind, a miniature runs with the fixed values.
+  gState.PerfMult = 3.0f;
+  gState.FrameDelay = 5;
+  gColorSettings = {7, 8, 9, 50, 10, 200, 33};
+  SetUpViewport(gViewport, 10, 10, 5.0f);
   Canvas canvas(160, 100);
   RunAboutMiniature(1, canvas);
   EXPECT_EQ(host_.presented, kMiniatureFrames);
   EXPECT_GT(canvas.CountLitPixels(), 0u);
   EXPECT_EQ(gState.FrameDelay, 32);
+  EXPECT_FLOAT_EQ(gState.PerfMult, 1.0f);
+  EXPECT_EQ(gState.CycleFrameLimit, 0);  // what runs next is not cut short
+  EXPECT_FLOAT_EQ(gViewport.FocalLength, 1.0f);
+  EXPECT_EQ(gViewport.Width, 160);
+  const ColorSettings c = gColorSettings;
+  EXPECT_EQ(std::vector<int>({c.ColorRed, c.ColorGrn, c.ColorBlu, c.ColorPctInt, c.ColorPctHue, c.ColorHueWheel,
+                              c.HueStart}),
+            std::vector<int>({100, 100, 100, 0, 100, 60, 33}));
 
   std::vector<int> order, startFrames;
   host_.presented = 0;
+  Put("Advanced", "Adv_HueStart", "45");  // the window's colour load takes the stored hue start
   host_.onEvents = [&] {
     if (startFrames.size() == 3 && host_.presented >= startFrames[2] + 3) gState.StopRequested = true;
   };
@@ -217,6 +235,7 @@ TEST_F(DialogForms, MiniaturesRunTheirFramesInOrderUntilStopped) {
   // Stops within a frame of the request.
   EXPECT_LE(host_.presented, startFrames[2] + 4);
   EXPECT_EQ(gState.Canvas, nullptr);
+  EXPECT_EQ(gColorSettings.HueStart, 45);
 }
 
 }  // namespace
