@@ -202,6 +202,7 @@ TEST_F(DialogForms, MiniaturesRunTheirFramesInOrderUntilStopped) {
   gState.FrameDelay = 5;
   gColorSettings = {7, 8, 9, 50, 10, 200, 33};
   SetUpViewport(gViewport, 10, 10, 5.0f);
+  HueWheel.fill(0);
   Canvas canvas(160, 100);
   RunAboutMiniature(1, canvas);
   EXPECT_EQ(host_.presented, kMiniatureFrames);
@@ -215,6 +216,7 @@ TEST_F(DialogForms, MiniaturesRunTheirFramesInOrderUntilStopped) {
   EXPECT_EQ(std::vector<int>({c.ColorRed, c.ColorGrn, c.ColorBlu, c.ColorPctInt, c.ColorPctHue, c.ColorHueWheel,
                               c.HueStart}),
             std::vector<int>({100, 100, 100, 0, 100, 60, 33}));
+  EXPECT_EQ(HueWheel[33], HueToRgb(33, 55, 100, 100, 100)) << "the wheel is rebuilt from those values";
 
   std::vector<int> order, startFrames;
   host_.presented = 0;
