@@ -5,13 +5,17 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/platform/headless_render.h"
 #include "app/platform/x11_windows.h"
 #include "app/windows/display_launch.h"
+#include "app/hack/hack_run.h"
 #include "host/command_line.h"
+#include "host/hack_options.h"
 #include "host/startup.h"
+#include "host/templates.h"
 #include "render/random.h"
 #include "render/saver_state.h"
 
@@ -40,6 +44,15 @@ int main(int argc, char** argv) {
   if (const auto status = RunCommandLineTool(args, std::cout, std::cerr)) return *status;
   FixSeedFromEnvironment();
   if (!args.empty() && args[0] == "--render") return RunHeadlessRender(args, std::cerr);
+  if (IsHackCommandLine(args)) {
+    const auto parsed = ParseHackOptions(args);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+      std::cerr << "pyxora: " << *problem << " (see pyxora --help)\n";
+      return 2;
+    }
+    PrepareStartup();
+    return RunHack(std::get<HackOptions>(parsed));
+  }
 
   PrepareStartup();
   const StartupDecision decision = DispatchCommandLine(JoinArguments(args), ProgramPath(argv[0]), ProgramFileExists);
@@ -55,6 +68,10 @@ int main(int argc, char** argv) {
       std::cerr << "pyxora: the Properties window is not available yet\n";
       return 0;
     case StartAction::ImportThenSaver:
+      if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
+        std::cerr << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error
+                  << "; the saver runs with the current settings\n";
+      [[fallthrough]];
     case StartAction::Saver:
       if (WindowExists(kSaverCaption)) return 0;
       return RunDisplay(argc, argv, DriverVariant::Saver);

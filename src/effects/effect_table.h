@@ -4,7 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
+
+#include "settings/setting_table.h"
+
+#include "settings/setting_table.h"
 
 namespace pyxora {
 
@@ -15,6 +21,8 @@ using EffectRunner = void (*)();
 using EffectPreview = void (*)(const PropertiesModel& props);
 // Loads preset theme `theme` (1..themeCount) into the effect's settings record.
 using EffectThemeLoader = void (*)(int16_t theme);
+// The effect's settings rows (its table), for code that handles every effect alike.
+using EffectSettingRows = std::vector<SettingRowInfo> (*)();
 
 struct EffectEntry {
   int16_t index = 0;
@@ -26,6 +34,7 @@ struct EffectEntry {
   EffectPreview preview = nullptr;
   EffectThemeLoader loadTheme = nullptr;
   int16_t themeCount = 0;
+  EffectSettingRows settingRows = nullptr;
 };
 
 inline constexpr int16_t kEffectCount = 6;
@@ -34,5 +43,22 @@ using EffectTable = std::array<EffectEntry, kEffectCount>;
 const EffectTable& Effects();
 // The entry whose render name matches, or nullptr.
 const EffectEntry* FindEffectByRenderName(std::string_view name);
+
+// One stored setting of an effect as templates, migration, factory values and the
+// Properties model see it, whatever the effect's own record looks like.
+enum class SettingControl : uint8_t { Box, Check, List };
+struct EffectSettingRow {
+  const char* key = "";
+  SettingGetter getter = SettingGetter::Int;
+  float defaultValue = 0;
+  SettingControl control = SettingControl::Box;
+  const char* controlName = "";  // box array ("txtGrav"), check box or list
+  int boxIndex = -1;             // index in the box array
+  bool readFromTemplate = true;  // false: written to templates but never restored
+};
+
+// The settings of effect `index` in the order a template lists them; empty for an
+// effect without settings.
+std::span<const EffectSettingRow> EffectSettingRows(int16_t index);
 
 }  // namespace pyxora

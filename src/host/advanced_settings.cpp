@@ -24,7 +24,7 @@ void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
 
   float focalLength = GetSettingDbl("Advanced", "FocalLength", 1.0f);
   s.PerfMult = GetSettingDbl("Advanced", "Adv_PerfMult", 1.0f);
-  s.FrameDelay = GetSettingLng("Advanced", "Adv_TimeDelay", 40);
+  s.FrameDelay = GetSettingLng("Advanced", "Adv_TimeDelay", kDefaultFrameDelayMs);
   s.CycleFrameLimit = GetSettingLng("Advanced", "Adv_EffectFPC", 0);
   if (s.CycleFrameLimit > 0) s.CycleFrameLimit = ClampLng(s.CycleFrameLimit, 100, 30000);
   s.PerfMult = static_cast<float>(s.PerfMult * (isPreview ? 0.6 : 1.0));

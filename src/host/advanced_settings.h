@@ -1,9 +1,14 @@
 // General and Advanced settings: what every display loads before it draws.
 #pragma once
 
+#include <cstdint>
+
 namespace pyxora {
 
 class Canvas;
+
+// "Adv_TimeDelay" when nothing is stored: the minimum frame period in milliseconds.
+inline constexpr int32_t kDefaultFrameDelayMs = 40;
 
 // A display's drawing surface as the driver sees it.
 struct DisplaySurface {

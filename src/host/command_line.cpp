@@ -1,7 +1,10 @@
 #include "host/command_line.h"
 
 #include "base/number_text.h"
+#include "host/hack_options.h"
+#include "host/templates.h"
 #include "settings/settings.h"
+#include "settings/template_file.h"
 
 namespace pyxora {
 
@@ -17,6 +20,16 @@ const char* const kUsageText =
     "  FILE.pxt             import a template file, then run the saver\n"
     "Started as pyxora-window, the program is the windowed application.\n"
     "\n"
+    "As a display hack (XScreenSaver), when the first argument is one of these:\n"
+    "  -root                draw into $XSCREENSAVER_WINDOW, else the root window\n"
+    "  -window-id ID        draw into the X11 window ID (decimal or 0x hex)\n"
+    "  -window              draw in a window of its own (Escape or Q closes it)\n"
+    "  -delay MICROSECONDS  the minimum frame period\n"
+    "  -fps                 show the frame rate\n"
+    "  -effect EFFECT       run only this effect; -preset N: with its preset N\n"
+    "  -KEY VALUE           any setting of an effect for this run (-Grav_Pixels 5000)\n"
+    "The hack ends quietly on SIGTERM or SIGINT and when its window is destroyed.\n"
+    "\n"
     "Options:\n"
     "  --render EFFECT --out FILE.png [--frames N] [--size WxH] [--preset N] [--seed N]\n"
     "                       draw an effect without a display and save the last frame\n"
@@ -24,6 +37,8 @@ const char* const kUsageText =
     "  --settings get SECTION KEY         print one stored value (exit 1 when absent)\n"
     "  --settings set SECTION KEY VALUE   store a value\n"
     "  --settings list [SECTION]          print the stored values\n"
+    "  --settings export FILE.pxt         write the stored settings as a template\n"
+    "  --settings import FILE.pxt         store the settings of a template\n"
     "  --help, --version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"
@@ -47,8 +62,27 @@ int UsageError(std::ostream& err, const std::string& problem) {
   return 2;
 }
 
+int ExportTemplate(const std::string& path, std::ostream& err) {
+  PropertiesModel props;
+  LoadPropertiesFromStore(props);
+  if (!SaveTemplate(props, path)) {
+    err << "pyxora: cannot write the template " << path << ": " << gTemplate.LastWriteError << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int ImportTemplateFile(const std::string& path, std::ostream& err) {
+  const TemplateReadResult result = ImportTemplate(path);
+  if (!result.ok) {
+    err << "pyxora: cannot import the template " << path << ": " << result.error << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 2) return UsageError(err, "--settings needs get, set or list");
+  if (args.size() < 2) return UsageError(err, "--settings needs get, set, list, export or import");
   const std::string& verb = args[1];
   SettingsStore& store = CurrentStore();
   if (verb == "get") {
@@ -88,6 +122,10 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     return 0;
   }
+  if (verb == "export" || verb == "import") {
+    if (args.size() != 3) return UsageError(err, "--settings " + verb + " needs one FILE");
+    return verb == "export" ? ExportTemplate(args[2], err) : ImportTemplateFile(args[2], err);
+  }
   return UsageError(err, "unknown --settings action '" + verb + "'");
 }
 
@@ -95,7 +133,7 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 std::optional<int> RunCommandLineTool(const std::vector<std::string>& args, std::ostream& out,
                                       std::ostream& err) {
-  if (args.empty() || args[0].rfind("--", 0) != 0) return std::nullopt;
+  if (args.empty() || args[0].rfind("--", 0) != 0 || IsHackCommandLine(args)) return std::nullopt;
   const std::string& option = args[0];
   if (option == "--help") {
     out << kUsageText;

@@ -4,6 +4,7 @@
 
 #include "base/number_text.h"
 #include "base/numeric.h"
+#include "host/first_run.h"
 #include "render/random_vectors.h"
 #include "settings/placement.h"
 
@@ -54,6 +55,7 @@ void PrepareStartup() {
   gState.ExitRequested = false;
   gState.StopRequested = false;
   gState.PreviewStopRequested = false;
+  MigrateSettings();
   // Stored window sizes keep their twips text: 15 twips per pixel, the 96-dpi convention.
   gTwipsPerPixel = {15, 15};
   FillTrigTables();

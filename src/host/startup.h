@@ -43,7 +43,7 @@ StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_vi
 int32_t NumberAfterModeLetter(std::string_view commandLine);
 
 // The per-process start-up steps that come before the dispatch: request flags
-// cleared, the screen's twips factors, the sine tables and the help file name.
+// cleared, the settings of an older machine-wide installation migrated, the screen's twips factors, the sine tables and the help file name.
 void PrepareStartup();
 
 }  // namespace pyxora

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "base/numeric.h"
 #include "settings/settings.h"
@@ -37,6 +38,28 @@ struct SettingField {
   SettingBox box{};
   const char* label = "";
 };
+
+// One row seen without its record type: what code outside the effect needs to know
+// (the hack's command-line options, the XScreenSaver config generated from the rows).
+struct SettingRowInfo {
+  const char* key = "";
+  SettingGetter getter = SettingGetter::Int;
+  float defaultValue = 0;
+  SettingBox box{};
+  const char* label = "";
+  bool boolean = false;  // a check box: on for any non-zero value
+};
+
+template <class Record>
+std::vector<SettingRowInfo> DescribeSettingFields(std::span<const SettingField<Record>> fields) {
+  std::vector<SettingRowInfo> rows;
+  rows.reserve(fields.size());
+  for (const SettingField<Record>& field : fields) {
+    const bool boolean = std::holds_alternative<bool Record::*>(field.member);
+    rows.push_back({field.key, field.getter, field.defaultValue, field.box, field.label, boolean});
+  }
+  return rows;
+}
 
 // Reads every row of `fields` from `section` into `record` with its getter and default.
 // A Boolean field is on for any non-zero stored value.

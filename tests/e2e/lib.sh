@@ -87,11 +87,13 @@ wait_no_window() {
   return 1
 }
 
-# Waits up to $2 seconds (default 5) for a process to end.
+# Waits up to $2 seconds (default 5) for a process to end. A process that has ended
+# but not yet been reaped (a zombie whose parent is gone) counts as ended.
 wait_gone() {
   local pid="$1" limit="${2:-5}"
   for _ in $(seq $((limit * 10))); do
     kill -0 "$pid" 2>/dev/null || return 0
+    grep -q '^State:.*Z' "/proc/$pid/status" 2>/dev/null && return 0
     sleep 0.1
   done
   return 1

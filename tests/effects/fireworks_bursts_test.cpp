@@ -1,5 +1,6 @@
 // How a shell bursts: the kind and spread choices, the geometric solids, the closed
 // spline, flat rings, and the sub-shells of a multi-burst.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -135,6 +136,28 @@ TEST_F(FireworksBurstsTest, EachKindSetsUpItsGroups) {
   gFireSounds = {};
 }
 
+// A burst's size factor is (1 .. FireSizeDev) * 0.0025, one draw per burst.
+TEST_F(FireworksBurstsTest, BurstSizesRangeUpToFireSizeDev) {
+  FireworksRun run(Settings([](FireworksSettings& f) {
+                     StandardOnly(f);
+                     f.FireSizeDev = 3, f.FireSymmetry = 1, f.FireSpeed = 4, f.FireSparks = 50;
+                     f.FireSplinePct = f.FirePatternPct = 0;
+                   }),
+                   canvas_);
+  float least = 1, most = 0;
+  for (int n = 0; n < 40; ++n) {
+    run.shells[0].Kind = kStandard;
+    StartShell(run, 0);
+    const float speed = Length(run.sparks[0].VX, run.sparks[0].VY, run.sparks[0].VZ);
+    EXPECT_NEAR(Length(run.sparks[49].VX, run.sparks[49].VY, run.sparks[49].VZ), speed, 1e-6f);
+    least = std::min(least, speed), most = std::max(most, speed);
+  }
+  EXPECT_GE(least, 0.01f - 1e-6f);
+  EXPECT_LE(most, 0.03f + 1e-6f);
+  EXPECT_LT(least, 0.014f);
+  EXPECT_GT(most, 0.026f);
+}
+
 TEST_F(FireworksBurstsTest, RotateVectorTurnsAboutYThenAboutX) {
   constexpr float q = 1.5707964f;
   const struct {
@@ -212,16 +235,17 @@ TEST_F(FireworksBurstsTest, SplineKnotsCloseTheCurve) {
   for (const int16_t knots : {4, 8}) {
     SCOPED_TRACE(::testing::Message() << knots << " knots");
     FireworksRun run(Settings([&](FireworksSettings& f) { f.FireSplineKnot = knots, f.FireSpeed = 1; }), canvas_);
-    BuildSplineKnots(run, 0.5f, -0.25f, 2.0f);
+    BuildSplineKnots(run, 0.5f, -3.0f, 5.0f);
     ASSERT_EQ(run.knotX.size(), static_cast<size_t>(knots) + 1);
     for (int n = 0; n < 3; ++n) {
       EXPECT_EQ(run.knotX[knots - 2 + n], run.knotX[n]);
       EXPECT_EQ(run.knotY[knots - 2 + n], run.knotY[n]);
       EXPECT_EQ(run.knotZ[knots - 2 + n], run.knotZ[n]);
     }
-    for (size_t n = 0; n < run.knotX.size(); ++n) {
+    for (size_t n = 0; n < run.knotX.size(); ++n) {  // within 2 of the centre
       EXPECT_LE(std::fabs(run.knotX[n] - 0.5f), 2.0f);
-      EXPECT_LE(std::fabs(run.knotZ[n] - 2.0f), 2.0f);
+      EXPECT_LE(std::fabs(run.knotY[n] + 3.0f), 2.0f);
+      EXPECT_LE(std::fabs(run.knotZ[n] - 5.0f), 2.0f);
     }
     // Velocity = (point - origin) * FireSpeed * size; with FireSpeed 1, size 1: the point.
     const float ax = run.knotX[0], ay = run.knotY[0], az = run.knotZ[0];

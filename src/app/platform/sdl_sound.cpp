@@ -55,18 +55,18 @@ void SdlSoundPlayer::PlayNow([[maybe_unused]] const std::string& path) {
     }
     audioStarted_ = true;
   }
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wave{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(path.c_str(), &spec, &samples, &length)) return;  // missing, unreadable, not a WAV
-  if (device_ != 0 && (spec.freq != frequency_ || spec.format != format_ || spec.channels != channels_)) {
+  if (!SDL_LoadWAV(path.c_str(), &wave, &samples, &length)) return;  // missing, unreadable, not a WAV
+  if (device_ != 0 && (wave.freq != frequency_ || wave.format != format_ || wave.channels != channels_)) {
     SDL_CloseAudioDevice(device_);
     device_ = 0;
   }
   if (device_ == 0) {
-    spec.callback = nullptr;  // queued samples, converted by SDL to what the device takes
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
-    frequency_ = spec.freq, format_ = spec.format, channels_ = spec.channels;
+    wave.callback = nullptr;  // queued samples, converted by SDL to what the device takes
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wave, nullptr, 0);
+    frequency_ = wave.freq, format_ = wave.format, channels_ = wave.channels;
   }
   if (device_ != 0) {
     SDL_ClearQueuedAudio(device_);  // a new sound cuts the one playing

@@ -15,7 +15,7 @@ namespace pyxora {
 
 class Canvas;
 
-// What a shell is doing; the numbers are the stored kinds of the original tables.
+// What a shell is doing, by the number its Kind field holds.
 enum ShellKind : int16_t {
   kRetired = -1,
   kRising = 0,

@@ -1,0 +1,222 @@
+#include "settings/template_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace pyxora {
+
+TemplateState gTemplate;
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string ErrorText(int error) {
+  switch (error) {
+    case ENOENT: return "no such file";
+    case EACCES: return "permission denied";
+    case EISDIR: return "it is a folder";
+    default: return std::strerror(error);
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// A line break inside a value would start a line of its own and change other keys.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
+void OpenTemplateOut(std::string_view file) {
+  TemplateState& t = gTemplate;
+  t.OutTarget = std::string(file.empty() ? std::string_view(t.TemplatePath) : file);
+  t.OutFailed = true;
+  t.OutLines = 0;
+  t.LastWriteError = "no file named";
+  // A new file starts with its first section header, whatever an earlier save wrote last.
+  t.TemplateLastSection.clear();
+  if (t.OutTarget.empty()) return;
+  const std::filesystem::path target(t.OutTarget);
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    t.LastWriteError = errno == ENOENT ? "no such folder" : ErrorText(errno);
+    return;
+  }
+  // The new file gets the old one's permissions, or the usual ones for a new file.
+  struct stat old {};
+  mode_t mode = 0;
+  if (::stat(t.OutTarget.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd, mode);
+  t.TemplateOutFile = fd;
+  t.OutTemporary = pattern;
+  t.OutFailed = false;
+  t.LastWriteError.clear();
+}
+
+void WriteLine(std::string_view line) {
+  TemplateState& t = gTemplate;
+  if (t.TemplateOutFile <= 0 || t.OutFailed) return;
+  std::string bytes(line);
+  bytes += kLineEnd;
+  if (!WriteAll(t.TemplateOutFile, bytes)) {
+    t.OutFailed = true;
+    t.LastWriteError = ErrorText(errno);
+  }
+  ++t.OutLines;
+  if (t.LineWritten) t.LineWritten(t.OutLines);
+}
+
+}  // namespace
+
+TemplateFileRead ReadTemplateFile(const std::filesystem::path& path) {
+  TemplateFileRead result;
+  if (path.empty()) {
+    result.error = "no file named";
+    return result;
+  }
+  // Not a FIFO or device: opening one could block or never end.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    result.error = ErrorText(errno);
+    return result;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    result.error = ErrorText(EISDIR);
+    return result;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    result.error = "not a regular file";
+    return result;
+  }
+  if (static_cast<uintmax_t>(info.st_size) > kMaxTemplateBytes) {
+    result.error = "too large for a template";
+    return result;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    result.error = ErrorText(errno);
+    return result;
+  }
+  char buffer[16384];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result.error = ErrorText(errno);
+      ::close(fd);
+      result.text.clear();
+      return result;
+    }
+    if (n == 0) break;
+    result.text.append(buffer, static_cast<size_t>(n));
+    if (result.text.size() > kMaxTemplateBytes) {
+      ::close(fd);
+      result.text.clear();
+      result.error = "too large for a template";
+      return result;
+    }
+  }
+  ::close(fd);
+  result.ok = true;
+  return result;
+}
+
+std::string ReadTemplateValue(std::string_view section, std::string_view key, const SettingText& fallback,
+                              std::string_view file) {
+  std::string result = fallback.Text();
+  TemplateState& t = gTemplate;
+  if (t.TemplateText.empty()) {
+    const TemplateFileRead read = ReadTemplateFile(std::string(file.empty() ? std::string_view(t.TemplatePath) : file));
+    if (!read.ok) return result;
+    t.TemplateText = read.text + "[";
+  }
+  const std::string_view text = t.TemplateText;
+  const std::string header = "[" + std::string(section) + "]";
+  const size_t p = text.find(header);
+  if (p == std::string_view::npos) return result;
+  // The cache always ends in "[", so every section ends at one.
+  const size_t q = text.find('[', p + 1);
+  const std::string_view body = text.substr(p, q - p);
+  const std::string lead = std::string(key) + "=";
+  const size_t k = body.find(lead);
+  if (k == std::string_view::npos) return result;
+  const size_t start = k + lead.size();
+  const size_t e = body.find(kLineEnd, start);
+  if (e == std::string_view::npos) return result;
+  return std::string(body.substr(start, e - start));
+}
+
+void WriteTemplateValue(std::string_view section, std::string_view key, const SettingText& value,
+                        std::string_view file) {
+  TemplateState& t = gTemplate;
+  if (t.TemplateOutFile == 0 && !t.OutFailed) OpenTemplateOut(file);
+  if (section != t.TemplateLastSection) {
+    WriteLine("");
+    WriteLine("[" + std::string(section) + "]");
+    t.TemplateLastSection = std::string(section);
+  }
+  WriteLine(std::string(key) + "=" + OneLine(value.Text()));
+}
+
+bool ImportValue(std::string_view section, std::string_view key, const SettingText& fallback,
+                 std::string_view file) {
+  return SaveSettingStr(section, key, ReadTemplateValue(section, key, fallback, file));
+}
+
+void ExportValue(std::string_view section, std::string_view key, const SettingText& fallback) {
+  WriteTemplateValue(section, key, GetSettingStr(section, key, fallback));
+}
+
+bool FinishTemplateWrite() {
+  TemplateState& t = gTemplate;
+  bool ok = !t.OutFailed && t.TemplateOutFile > 0;
+  if (t.TemplateOutFile > 0) {
+    auto failed = [&] {
+      if (ok) t.LastWriteError = ErrorText(errno);
+      ok = false;
+    };
+    if (ok && ::fsync(t.TemplateOutFile) != 0) failed();
+    if (::close(t.TemplateOutFile) != 0) failed();
+    if (ok && ::rename(t.OutTemporary.c_str(), t.OutTarget.c_str()) != 0) failed();
+    if (!ok) ::unlink(t.OutTemporary.c_str());
+  }
+  t.TemplateOutFile = 0;
+  t.OutFailed = false;
+  t.OutTemporary.clear();
+  return ok;
+}
+
+void ClearTemplateCache() { gTemplate.TemplateText.clear(); }
+
+std::filesystem::path UserDataFolder() {
+  if (const char* own = std::getenv("PYXORA_DATA_HOME"); own && *own) return own;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::filesystem::path(xdg) / "pyxora";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "pyxora";
+}
+
+}  // namespace pyxora
