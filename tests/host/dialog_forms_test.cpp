@@ -159,7 +159,9 @@ TEST_F(DialogForms, HelpContextsMapToPagesAndAnchors) {
 #ifdef PYXORA_SOURCE_HELP
 TEST_F(DialogForms, EveryHelpTopicHasItsPageAndAnchor) {
   const std::filesystem::path folder = PYXORA_SOURCE_HELP;
-  if (!std::getenv("PYXORA_HELP_DIR")) EXPECT_EQ(FindHelpFolder("/nonexistent/bin"), folder);
+  if (!std::getenv("PYXORA_HELP_DIR")) {
+    EXPECT_EQ(FindHelpFolder("/nonexistent/bin"), folder);
+  }
   for (const HelpTopic& topic : HelpTopics()) {
     std::ifstream file(folder / topic.page);
     ASSERT_TRUE(file) << topic.page;

@@ -83,8 +83,27 @@ class HackFrameHost : public FrameHost {
     }
   }
 
+  // The band of rows written since the last frame (whole rows: PutImage sends bands).
+  PixelRect WrittenRows() {
+    PixelRect band{0, 0, 0, 0};
+    if (canvas_.AllChanged()) {
+      band = {0, 0, canvas_.Width(), canvas_.Height()};
+    } else {
+      const uint8_t* rows = canvas_.RowsWritten();
+      int first = -1, last = -1;
+      for (int y = 0; y < canvas_.Height(); ++y)
+        if (rows[y]) {
+          if (first < 0) first = y;
+          last = y;
+        }
+      if (first >= 0) band = {0, first, canvas_.Width(), last + 1};
+    }
+    canvas_.ForgetChanges();
+    return band;
+  }
+
   void PresentFrame() override {
-    PixelRect dirty = canvas_.TakeDirtyRect();
+    PixelRect dirty = WrittenRows();
     if (wholeFrame_) dirty = {0, 0, canvas_.Width(), canvas_.Height()};
     wholeFrame_ = false;
     if (showFps_) {

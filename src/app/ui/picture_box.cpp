@@ -14,8 +14,16 @@ PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent) {
 void PictureBox::FitSurface() { canvas_.Resize(std::max(1, width()), std::max(1, height())); }
 
 void PictureBox::Present() {
-  const PixelRect dirty = canvas_.TakeDirtyRect();
-  if (!dirty.Empty()) update(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
+  // A small box: repaint the band of rows written since the last frame, if any.
+  int first = -1, last = -1;
+  const uint8_t* rows = canvas_.RowsWritten();
+  for (int y = 0; y < canvas_.Height(); ++y)
+    if (canvas_.AllChanged() || rows[y]) {
+      if (first < 0) first = y;
+      last = y;
+    }
+  canvas_.ForgetChanges();
+  if (first >= 0) update(0, first, canvas_.Width(), last - first + 1);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

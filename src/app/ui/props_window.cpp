@@ -23,6 +23,7 @@
 #include "base/number_text.h"
 #include "effects/effect_table.h"
 #include "host/properties_fields.h"
+#include "host/templates.h"
 #include "host/properties_preview.h"
 #include "host/startup.h"
 #include "render/canvas.h"
