@@ -96,7 +96,7 @@ TEST_F(PropertiesFieldsTest, StoredValuesRoundTripThroughTheWindow) {
       {"B-SplineSpark", "B_Spline_Symmetry", "-1", "off", "0"},
       {"B-SplineWarp", "Warp_HueLock", "1", "on", "1"},
       {"Galaxy", "Galaxy_CometCPersist", "0.9", "0.9", "0.9"},
-      {"Galaxy", "Galaxy_Profile", "-3", "0", "0"},
+      {"Galaxy", "Galaxy_Profile", "-3", "-1", "0"},  // no entry: the list shows its nearest one
       {"General", "ColorRed", "abc", "100", "100"},            // not a number: the default
       {"General", "AnimationType", "4", "4", "4"},
   };
