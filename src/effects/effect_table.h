@@ -22,7 +22,7 @@ using EffectPreview = void (*)(const PropertiesModel& props);
 // Loads preset theme `theme` (1..themeCount) into the effect's settings record.
 using EffectThemeLoader = void (*)(int16_t theme);
 // The effect's settings rows (its table), for code that handles every effect alike.
-using EffectSettingRows = std::vector<SettingRowInfo> (*)();
+using EffectSettingRowList = std::vector<SettingRowInfo> (*)();
 
 struct EffectEntry {
   int16_t index = 0;
@@ -34,7 +34,7 @@ struct EffectEntry {
   EffectPreview preview = nullptr;
   EffectThemeLoader loadTheme = nullptr;
   int16_t themeCount = 0;
-  EffectSettingRows settingRows = nullptr;
+  EffectSettingRowList settingRows = nullptr;
 };
 
 inline constexpr int16_t kEffectCount = 6;

@@ -119,18 +119,6 @@ std::vector<PropertiesControl> BuildControls() {
   return list;
 }
 
-double ReadStored(const PropertiesControl& control) {
-  switch (control.getter) {
-    case SettingGetter::Int:
-      return GetSettingInt(control.section, control.key, static_cast<int16_t>(control.factory));
-    case SettingGetter::Lng:
-      return GetSettingLng(control.section, control.key, static_cast<int32_t>(control.factory));
-    case SettingGetter::Dbl:
-      return GetSettingDbl(control.section, control.key, control.factory);
-  }
-  return control.factory;
-}
-
 // Puts a number into the control as the window would show it.
 void SetControl(PropertiesModel& props, const PropertiesControl& control, double value) {
   switch (control.kind) {
@@ -200,37 +188,9 @@ const char* EffectBoxArray(int effect) {
   }
 }
 
-void LoadPropertiesFromStore(PropertiesModel& props) {
-  for (const PropertiesControl& control : PropertiesControls()) SetControl(props, control, ReadStored(control));
-  // The galaxy plane list has one entry and no key.
-  props.Lists["cboGalPlane"] = 0;
-}
-
 void SetFactoryControls(PropertiesModel& props) {
   for (const PropertiesControl& control : PropertiesControls()) SetControl(props, control, control.factory);
   props.Lists["cboGalPlane"] = 0;
-}
-
-bool SaveSettingsFromProperties(const PropertiesModel& props) {
-  if (!TestRegistryWrite()) return false;
-  for (const PropertiesControl& control : PropertiesControls()) {
-    switch (control.kind) {
-      case ControlKind::Box:
-        // Each box as its number: the lost-focus clamps leave only numbers in them.
-        SaveSettingStr(control.section, control.key, FormatNumber(ValOfBoxText(props.Text(control.name, control.index))));
-        break;
-      case ControlKind::Check:
-        SaveSettingStr(control.section, control.key, props.Checked(control.name) ? 1 : 0);
-        break;
-      case ControlKind::List:
-        if (std::string_view(control.name) == "cboAniType")
-          SaveSettingStr(control.section, control.key, props.SelectedEffect);
-        else
-          SaveSettingStr(control.section, control.key, props.ListIndex(control.name));
-        break;
-    }
-  }
-  return true;
 }
 
 std::vector<std::string> ThemeListEntries(int effect) {

@@ -39,11 +39,7 @@ const PropertiesControl* FindNamedControl(std::string_view name);
 // The text-box array of an effect ("txtFire", ...); "" for the retired entry.
 const char* EffectBoxArray(int effect);
 
-// Fills every control from the store, each key read with its getter and factory default.
-void LoadPropertiesFromStore(PropertiesModel& props);
-// Writes every control to the store after the write test; false (nothing written) when
-// the store refuses writes.
-bool SaveSettingsFromProperties(const PropertiesModel& props);
+// LoadPropertiesFromStore and SaveSettingsFromProperties are in host/templates.h.
 // Every control at its factory value; touches no store.
 void SetFactoryControls(PropertiesModel& props);
 
