@@ -30,6 +30,6 @@ void GravityEraser9999StarsTrail50(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(GravityDefaults)->Unit(benchmark::kMillisecond);
-BENCHMARK(GravityRing9999Stars9Attractors)->Unit(benchmark::kMillisecond);
-BENCHMARK(GravityEraser9999StarsTrail50)->Unit(benchmark::kMillisecond);
+BENCHMARK(GravityDefaults)->Apply(pyxora::bench::Steady);
+BENCHMARK(GravityRing9999Stars9Attractors)->Apply(pyxora::bench::Steady);
+BENCHMARK(GravityEraser9999StarsTrail50)->Apply(pyxora::bench::Steady);

@@ -45,8 +45,8 @@ void WarpLargestLongTrails(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(SparklersDefaults)->Unit(benchmark::kMillisecond);
-BENCHMARK(SparklersLargest)->Unit(benchmark::kMillisecond);
-BENCHMARK(WarpDefaults)->Unit(benchmark::kMillisecond);
-BENCHMARK(WarpLargest)->Unit(benchmark::kMillisecond);
-BENCHMARK(WarpLargestLongTrails)->Unit(benchmark::kMillisecond);
+BENCHMARK(SparklersDefaults)->Apply(pyxora::bench::Steady);
+BENCHMARK(SparklersLargest)->Apply(pyxora::bench::Steady);
+BENCHMARK(WarpDefaults)->Apply(pyxora::bench::Steady);
+BENCHMARK(WarpLargest)->Apply(pyxora::bench::Steady);
+BENCHMARK(WarpLargestLongTrails)->Apply(pyxora::bench::Steady);

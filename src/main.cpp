@@ -13,6 +13,7 @@
 #include "app/ui/properties_entry.h"
 #include "app/windows/display_launch.h"
 #include "app/hack/hack_run.h"
+#include "app/windows/display_window.h"
 #include "host/command_line.h"
 #include "host/hack_options.h"
 #include "host/startup.h"
@@ -41,7 +42,12 @@ bool ProgramFileExists(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  // --fps before a mode: the saver and the windowed application show their frame rate.
+  if (!args.empty() && args[0] == "--fps") {
+    SetFrameRateReadout(true);
+    args.erase(args.begin());
+  }
   if (const auto status = RunCommandLineTool(args, std::cout, std::cerr)) return *status;
   FixSeedFromEnvironment();
   if (!args.empty() && args[0] == "--render") return RunHeadlessRender(args, std::cerr);

@@ -10,8 +10,6 @@
 
 #include "settings/setting_table.h"
 
-#include "settings/setting_table.h"
-
 namespace pyxora {
 
 struct PropertiesModel;
@@ -21,8 +19,9 @@ using EffectRunner = void (*)();
 using EffectPreview = void (*)(const PropertiesModel& props);
 // Loads preset theme `theme` (1..themeCount) into the effect's settings record.
 using EffectThemeLoader = void (*)(int16_t theme);
-// The effect's settings rows (its table), for code that handles every effect alike.
-using EffectSettingRowList = std::vector<SettingRowInfo> (*)();
+// The effect's settings rows with their Properties boxes (its table), for code that
+// describes every effect alike (the XScreenSaver settings file and hack options).
+using EffectSettingRowsFn = std::vector<SettingRowInfo> (*)();
 
 struct EffectEntry {
   int16_t index = 0;
@@ -34,7 +33,7 @@ struct EffectEntry {
   EffectPreview preview = nullptr;
   EffectThemeLoader loadTheme = nullptr;
   int16_t themeCount = 0;
-  EffectSettingRowList settingRows = nullptr;
+  EffectSettingRowsFn settingRows = nullptr;
 };
 
 inline constexpr int16_t kEffectCount = 6;

@@ -39,6 +39,7 @@ const char* const kUsageText =
     "  --settings list [SECTION]          print the stored values\n"
     "  --settings export FILE.pxt         write the stored settings as a template\n"
     "  --settings import FILE.pxt         store the settings of a template\n"
+    "  --fps MODE           show frames per second and ms per frame in a corner\n"
     "  --help, --version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"

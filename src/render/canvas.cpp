@@ -1,6 +1,5 @@
 #include "render/canvas.h"
 
-#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -9,8 +8,19 @@ namespace pyxora {
 void Canvas::Resize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), ToStored(backColor_));
-  MarkAllDirty();
+  clearedTo_ = ToStored(backColor_);
+  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
+  writtenWordsPerRow_ = (static_cast<size_t>(width_) + 63) / 64;
+  written_.assign(writtenWordsPerRow_ * static_cast<size_t>(height_), 0);
+  rowsWritten_.assign(static_cast<size_t>(height_), 0);
+  allChanged_ = true;
+  drawnSinceClear_ = false;
+}
+
+void Canvas::ForgetChanges() {
+  std::fill(written_.begin(), written_.end(), uint64_t{0});
+  std::fill(rowsWritten_.begin(), rowsWritten_.end(), uint8_t{0});
+  allChanged_ = false;
 }
 
 uint32_t Canvas::GetPixel(int32_t x, int32_t y) const {
@@ -20,8 +30,21 @@ uint32_t Canvas::GetPixel(int32_t x, int32_t y) const {
 }
 
 void Canvas::Clear() {
-  std::fill(pixels_.begin(), pixels_.end(), ToStored(backColor_));
-  MarkAllDirty();
+  const uint32_t background = ToStored(backColor_);
+  if (!drawnSinceClear_ && clearedTo_ == background) return;
+  // Only the pixels that were not background yet count as changed.
+  for (int y = 0; y < height_; ++y) {
+    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+    uint64_t* bits = written_.data() + static_cast<size_t>(y) * writtenWordsPerRow_;
+    for (int x = 0; x < width_; ++x) {
+      if (row[x] == background) continue;
+      row[x] = background;
+      bits[x >> 6] |= uint64_t{1} << (x & 63);
+      rowsWritten_[static_cast<size_t>(y)] = 1;
+    }
+  }
+  drawnSinceClear_ = false;
+  clearedTo_ = background;
 }
 
 void Canvas::Prepare() {
@@ -29,18 +52,6 @@ void Canvas::Prepare() {
   foreColor_ = RgbColor(255, 255, 255);
   Clear();
 }
-
-PixelRect Canvas::TakeDirtyRect() {
-  PixelRect rect = dirty_;
-  rect.left = std::max(rect.left, 0);
-  rect.top = std::max(rect.top, 0);
-  rect.right = std::min(rect.right, width_);
-  rect.bottom = std::min(rect.bottom, height_);
-  ResetDirty();
-  return rect;
-}
-
-void Canvas::ResetDirty() { dirty_ = {INT_MAX, INT_MAX, INT_MIN, INT_MIN}; }
 
 size_t Canvas::CountLitPixels() const {
   const uint32_t black = ToStored(0);

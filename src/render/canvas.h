@@ -1,6 +1,9 @@
 // The drawing target of every effect: an in-memory 32-bit framebuffer.
 // Colours come in as 0x00BBGGRR (red in the lowest byte); pixels are kept as
 // 0xFFRRGGBB so a window can present the buffer without converting it.
+// Beside the pixels the canvas keeps one bit per pixel that says whether it was written
+// since the window last presented it, so a frame of a few thousand moving particles
+// costs a few thousand pixels on the way to the screen, not the screen.
 #pragma once
 
 #include <algorithm>
@@ -20,6 +23,8 @@ inline constexpr int BlueOf(uint32_t color) { return static_cast<int>((color >> 
 struct PixelRect {
   int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
   bool Empty() const { return right <= left || bottom <= top; }
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
 };
 
 class Canvas {
@@ -32,11 +37,15 @@ class Canvas {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // SetPixelV: clipped silently outside the surface.
+  // SetPixelV: clipped silently outside the surface. Only stores: a load of the old
+  // value would wait for memory on every scattered pixel, so whether the value really
+  // changed is for the presenter to find out.
   void SetPixel(int32_t x, int32_t y, uint32_t color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = ToStored(color);
-    Touch(x, y);
+    written_[static_cast<size_t>(y) * writtenWordsPerRow_ + static_cast<size_t>(x >> 6)] |= uint64_t{1} << (x & 63);
+    rowsWritten_[static_cast<size_t>(y)] = 1;
+    drawnSinceClear_ = true;
   }
   // 0x00BBGGRR; black outside the surface.
   uint32_t GetPixel(int32_t x, int32_t y) const;
@@ -55,28 +64,42 @@ class Canvas {
 
   // Pixels as 0xFFRRGGBB rows, Width() per row, for presenting and saving.
   const uint32_t* Data() const { return pixels_.data(); }
-  // The bounding rectangle of everything drawn since the last call.
-  PixelRect TakeDirtyRect();
   size_t CountLitPixels() const;
+
+  // The pixels written since they were last presented: one bit per pixel, Height()
+  // rows of WrittenWordsPerRow() words; bit i of word j stands for column 64 j + i.
+  // The presenter zeroes the words it has looked at.
+  uint64_t* WrittenWords() { return written_.data(); }
+  const uint64_t* WrittenWords() const { return written_.data(); }
+  size_t WrittenWordsPerRow() const { return writtenWordsPerRow_; }
+  // Per row: whether any of its bits may be set (the presenter skips the others and
+  // zeroes these with the bits).
+  uint8_t* RowsWritten() { return rowsWritten_.data(); }
+  // After a new size every pixel counts as changed, whatever its bits say.
+  bool AllChanged() const { return allChanged_; }
+  // Everything has been presented: no bit set, nothing pending.
+  void ForgetChanges();
+  // Every pixel is to be presented again (the window lost what it showed).
+  void MarkAllChanged() { allChanged_ = true; }
 
  private:
   static uint32_t ToStored(uint32_t c) {
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
   }
-  void Touch(int x, int y) {
-    dirty_.left = std::min(dirty_.left, x);
-    dirty_.top = std::min(dirty_.top, y);
-    dirty_.right = std::max(dirty_.right, x + 1);
-    dirty_.bottom = std::max(dirty_.bottom, y + 1);
-  }
-  void MarkAllDirty() { dirty_ = {0, 0, width_, height_}; }
-  void ResetDirty();
 
   int width_ = 0, height_ = 0;
   std::vector<uint32_t> pixels_;
   uint32_t foreColor_ = RgbColor(255, 255, 255);
   uint32_t backColor_ = 0;
-  PixelRect dirty_{};
+  std::vector<uint64_t> written_;
+  size_t writtenWordsPerRow_ = 0;
+  std::vector<uint8_t> rowsWritten_;
+  bool allChanged_ = true;
+  // Whether any pixel was written since the last clear, and to what that clear filled the
+  // surface: clearing a surface that is still blank costs nothing (the driver's idle
+  // passes clear every frame).
+  bool drawnSinceClear_ = false;
+  uint32_t clearedTo_ = 0;
 };
 
 }  // namespace pyxora

@@ -39,12 +39,13 @@ fail() {
 # screen's memory is kept in $WORK/fb, where the pointer is drawn too. -noreset:
 # by default the server resets when its last client leaves, and a program started
 # during the reset cannot connect. A server that does not answer is started again.
+# $XVFB_ARGS adds arguments (for example -extension MIT-SHM).
 start_x() {
   local size="${1:-1024x768}" attempt
   mkdir -p "$WORK/fb"
   for attempt in 1 2 3; do
     exec {fd}<> <(:)
-    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -fbdir "$WORK/fb" -noreset -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -fbdir "$WORK/fb" -noreset -nolisten tcp ${XVFB_ARGS:-} >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local number=""
     for _ in $(seq 100); do
@@ -58,6 +59,13 @@ start_x() {
     stop_x
   done
   fail "Xvfb did not start"
+}
+
+# A 2560x720 server split into two monitors of 1280x720: LEFT (primary) and RIGHT.
+start_x_two_monitors() {
+  start_x 2560x720
+  xrandr --setmonitor LEFT 1280/338x720/190+0+0 screen >/dev/null
+  xrandr --setmonitor RIGHT 1280/338x720/190+1280+0 none >/dev/null
 }
 
 stop_x() {

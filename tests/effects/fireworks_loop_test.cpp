@@ -60,6 +60,25 @@ TEST_F(FireworksLoopTest, PercentagesDecideTheKinds) {
   }
 }
 
+// Each percentage is the share of shells: of fresh shells that rise, of bursts of a kind.
+TEST_F(FireworksLoopTest, PercentagesAreSharesOfTheShells) {
+  const struct {
+    int16_t FireworksSettings::*percent;
+    int16_t kind;
+  } cases[] = {{&FireworksSettings::FireLaunchPct, kRising}, {&FireworksSettings::FireScintPct, kScintillator}};
+  for (const auto& c : cases) {
+    FireworksRun run(Settings([&](FireworksSettings& f) { StandardOnly(f), f.*c.percent = 30, f.FireSparks = 20; }),
+                     canvas_);
+    int hits = 0;
+    for (int n = 0; n < 1000; ++n) {
+      run.shells[0].Kind = kStandard;
+      StartShell(run, 0);
+      hits += run.shells[0].Kind == c.kind;
+    }
+    EXPECT_NEAR(hits, 300, 60) << "kind " << c.kind;
+  }
+}
+
 // A rising shell climbs from the bottom edge to its burst point in FireLaunchSteps
 // frames, its trail fading from white by TrailFade; a trail spark that leaves the
 // screen on the way is sent out from the shell again.

@@ -161,5 +161,24 @@ TEST_F(FireworksRenderTest, ThePreviewRunsTheBoxesAsTyped) {
   EXPECT_TRUE(s.FireBurstShell);
 }
 
+// The about window's miniature runs its own fixed show, in run units, whatever is stored.
+TEST_F(FireworksRenderTest, TheDemoRunsItsFixedShow) {
+  Put("Fireworks", "FireWorks", "3");
+  canvas_.Resize(160, 120);
+  SetUpViewport(gViewport, 160, 120, 1.0f);
+  gViewport.DrawDC = &canvas_;
+  host_.onEvents = [this] {
+    if (host_.presented >= 150) gState.StopRequested = true;
+  };
+  RunFireworksDemo();
+  const FireworksSettings& s = gFireworksSettings;
+  EXPECT_EQ(s.FireWorks, 12);
+  EXPECT_EQ(s.FireSparks, 600);
+  EXPECT_FLOAT_EQ(s.FireGravity, 0.04f * 0.005f);
+  EXPECT_FLOAT_EQ(s.FireDamping, (1 - 0.17f) * 0.5f + 0.5f);
+  EXPECT_FLOAT_EQ(s.FireLaunchRadius, 0.0025f);
+  EXPECT_GT(canvas_.CountLitPixels(), 0u);
+}
+
 }  // namespace
 }  // namespace pyxora::testing

@@ -210,18 +210,20 @@ TEST_F(GalaxyDrawingTest, CometTailsStreamAwayFromTheWorldCentre) {
   GalaxyWorld world(run);
   BuildGalaxy(world, run);
   const GalaxyCamera cam = Camera();
-  CometStep(world, run, cam, 0);
+  constexpr float kTilt = 0.5f;
+  CometStep(world, run, cam, kTilt);
   const CometPool& c = world.comets;
   int started = 0;
   for (size_t i = 0; i < c.live.size(); ++i) started += c.live[i] > 0;
   EXPECT_EQ(started, 1);
   const size_t comet = static_cast<size_t>(std::find_if(c.live.begin(), c.live.end(), [](int16_t n) { return n > 0; }) -
                                            c.live.begin());
-  // Tilt 0: a head sits at (r cos theta, -h, r sin theta + z). Started and moved once in
-  // this step, a particle is two steps from the starting head, or one from the moved head
-  // when it was emitted again.
+  // A head sits where GalaxyToScreen puts a star at (r, theta, h), at its own depth z.
+  // Started and moved once in this step, a particle is two steps from the starting head,
+  // or one from the moved head when it was emitted again.
   const auto head = [&](float theta, float z) {
-    return std::array<float, 3>{c.r[comet] * std::cos(theta), -c.h[comet], c.r[comet] * std::sin(theta) + z};
+    const GalaxyPoint p = GalaxyToScreen(cam, z, c.r[comet], theta, c.h[comet], std::sin(kTilt), std::cos(kTilt));
+    return std::array<float, 3>{p.x, p.y, p.depth};
   };
   const auto start = head(c.theta[comet] - c.omega[comet], c.centreZ[comet] + run.Velocity);
   const auto now = head(c.theta[comet], c.centreZ[comet]);

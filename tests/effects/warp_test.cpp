@@ -90,11 +90,12 @@ TEST_F(Warp, WithHueLockEveryLockedSplineSharesOneHueThatAdvancesADegreeAFrame) 
     sim.DrawFrame();
     EXPECT_EQ(sim.GlobalHue(), frame);
     int fresh = 0;
-    for (size_t i = 0; i < sim.streaks_.size(); ++i)
-      if (const WarpSim::Streak& k = sim.streaks_[i]; sim.inUse_[i] && k.headAlive && k.age == 1) {
+    sim.ForEachLiveStreak([&](size_t, const WarpSim::Streak& k) {
+      if (k.headAlive && k.age == 1) {
         EXPECT_EQ(k.color, HueWheel[frame]);
         ++fresh;
       }
+    });
     EXPECT_GT(fresh, 0);
     // On screen: only the hues of the frames so far, each streak keeping the hue of its start.
     const std::set<uint32_t> huesSoFar(HueWheel.begin() + 1, HueWheel.begin() + frame + 1);
@@ -123,10 +124,10 @@ TEST_F(Warp, WithNoLockedSplinesEveryStreakTakesItsSplinesColourFromTheColourMod
     for (const uint32_t colour : LitColours()) EXPECT_TRUE(splineColours.count(colour)) << frame;
   }
   const int32_t perSpline = values.sparksPerSpline;
-  for (size_t i = 0; i < sim.streaks_.size(); ++i)
-    if (sim.inUse_[i]) {
-      EXPECT_EQ(sim.streaks_[i].color, sim.source_[i / perSpline].color);
-    }
+  sim.ForEachLiveStreak([&](size_t i, const WarpSim::Streak& k) {
+    EXPECT_TRUE(sim.SlotInUse(i));
+    EXPECT_EQ(k.color, sim.source_[i / perSpline].color);
+  });
 }
 
 TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
@@ -137,9 +138,8 @@ TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
     sim.DrawFrame();
     const float f = gViewport.FocalLength;
     int checked = 0;
-    for (size_t i = 0; i < sim.streaks_.size(); ++i) {
-      const WarpSim::Streak& k = sim.streaks_[i];
-      if (!sim.inUse_[i] || k.tailActive) continue;  // a tail that has moved no longer marks the start
+    sim.ForEachLiveStreak([&](size_t i, const WarpSim::Streak& k) {
+      if (k.tailActive) return;  // a tail that has moved no longer marks the start
       const int s = static_cast<int>(i) / values.sparksPerSpline;
       const SplineHeads& h = sim.Heads();
       float x = 0, y = 0, z = f;  // types 0 and 2: the world centre
@@ -149,7 +149,7 @@ TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
       EXPECT_FLOAT_EQ(k.ty, y) << "type " << type << " spline " << s;
       EXPECT_FLOAT_EQ(k.tz, z) << "type " << type << " spline " << s;
       ++checked;
-    }
+    });
     EXPECT_GT(checked, 5) << "type " << type;
   }
 }

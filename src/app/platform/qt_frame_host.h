@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QEventLoop>
+#include <chrono>
 #include <functional>
 
 #include "render/frame_host.h"
@@ -23,11 +24,16 @@ class QtFrameHost : public FrameHost {
   void SetPresenter(std::function<void()> presenter) { presenter_ = std::move(presenter); }
   // How the preview's host window is checked; by default every window exists.
   void SetWindowCheck(std::function<bool(int64_t)> check) { windowCheck_ = std::move(check); }
+  // The time since the last call that was not spent waiting or handling events:
+  // what drawing the frame cost.
+  std::chrono::nanoseconds TakeBusyTime(std::chrono::steady_clock::time_point now);
 
  private:
   std::function<void()> presenter_;
   std::function<bool(int64_t)> windowCheck_;
   QEventLoop* waiting_ = nullptr;
+  std::chrono::steady_clock::time_point busySince_{};
+  std::chrono::nanoseconds waited_{0};
 };
 
 // The process's host for the real displays.

@@ -18,8 +18,10 @@ QScreen* ScreenOf(QWidget& window) {
 
 }  // namespace
 
-void ShowFullScreen(QWidget& window, WindowLayer layer) {
-  if (QScreen* screen = ScreenOf(window)) window.setGeometry(screen->geometry());
+void ShowFullScreen(QWidget& window, WindowLayer layer, QScreen* screen) {
+  if (screen) window.setScreen(screen);
+  else screen = ScreenOf(window);
+  if (screen) window.setGeometry(screen->geometry());
   const bool below = layer == WindowLayer::KeptBelow;
   window.setWindowFlag(Qt::WindowStaysOnBottomHint, below);
   window.showFullScreen();

@@ -63,7 +63,7 @@ void AppWindow::Request(Next next) {
   RequestStop();
 }
 
-bool AppWindow::SizeMatchesSurface() { return width() == Surface().Width() && height() == Surface().Height(); }
+bool AppWindow::SizeMatchesSurface() { return DeviceSize() == QSize(Surface().Width(), Surface().Height()); }
 
 void AppWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {

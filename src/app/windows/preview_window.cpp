@@ -16,7 +16,9 @@ void PreviewWindow::Start() {
   parent_.OnGone([] { RequestStop(); });
   resize(0, 0);
   if (const auto size = parent_.Size()) {
-    resize(*size);
+    // The parent measures in device pixels, the window in logical ones.
+    const qreal ratio = devicePixelRatioF();
+    resize(QSize(qRound(size->width() / ratio), qRound(size->height() / ratio)));
     if (parent_.Adopt(*this)) show();
   }
   QtFrameHost& host = DisplayFrameHost();

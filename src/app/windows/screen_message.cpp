@@ -11,6 +11,8 @@
 namespace pyxora {
 
 MessagePicture::MessagePicture(QWidget* parent) : QWidget(parent) {
+  // Its own X window, so frames drawn straight onto the display leave it alone.
+  setAttribute(Qt::WA_NativeWindow);
   setAttribute(Qt::WA_OpaquePaintEvent);
   // Input goes to the display underneath, as if the picture were not there.
   setAttribute(Qt::WA_TransparentForMouseEvents);

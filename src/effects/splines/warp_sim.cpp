@@ -1,6 +1,9 @@
 #include "effects/splines/warp_sim.h"
 
+#include <xmmintrin.h>
+
 #include <algorithm>
+#include <bit>
 
 #include "render/canvas.h"
 #include "render/projection.h"
@@ -13,10 +16,27 @@ namespace {
 // Streaks this close to the eye's plane are neither drawn nor blanked.
 constexpr float kNearestZ = 0.0001f;
 
-// How far ahead of the update the next live streaks are fetched.
-constexpr int32_t kPrefetchSlots = 64;
+// How far ahead of the pixel being drawn the next ones are fetched.
+constexpr size_t kPixelsAhead = 12;
 
 bool SymmetricType(int16_t type) { return type >= 2; }
+
+// Project, with the rounding done by the processor's conversion instruction, which
+// rounds halves to even as nearbyint does, instead of two library calls per point:
+// the same pixels for a tenth of the streak's update.
+inline bool RoundInline(float v, int32_t& out) {
+  if (!(v >= -2147483648.0f && v <= 2147483520.0f)) return false;
+  out = _mm_cvtss_si32(_mm_set_ss(v));
+  return true;
+}
+
+inline std::optional<ScreenPoint> ProjectInline(const Viewport& view, float x, float y, float z) {
+  const float s = view.ProjScale / z;
+  ScreenPoint p;
+  if (!RoundInline(s * x + static_cast<float>(view.CentreX), p.x)) return std::nullopt;
+  if (!RoundInline(s * y + static_cast<float>(view.CentreY), p.y)) return std::nullopt;
+  return p;
+}
 
 // Types 2 to 4 arrange their heads symmetrically; every head has its own row of points.
 int HeadCount(const WarpRunValues& values) {
@@ -50,8 +70,11 @@ WarpSim::WarpSim(const WarpRunValues& values, Canvas* canvas)
 
   // Up to 999 x 999 slots: indices need 32 bits.
   const size_t slots = static_cast<size_t>(w) * static_cast<size_t>(values_.sparksPerSpline);
-  inUse_.assign(slots, 0);
+  slotWords_ = (static_cast<size_t>(values_.sparksPerSpline) + 63) / 64;
+  slotBits_.assign(slotWords_ * source_.size(), 0);
   streaks_.assign(slots, Streak{});
+  live_.assign(source_.size(), 0);
+  pending_.reserve(2 * static_cast<size_t>(values_.sparksPerSpline));
 }
 
 void WarpSim::NewControlPoint(float& x, float& y, float& z) const {
@@ -61,33 +84,77 @@ void WarpSim::NewControlPoint(float& x, float& y, float& z) const {
 }
 
 int32_t WarpSim::StreaksInUse() const {
-  return static_cast<int32_t>(std::count(inUse_.begin(), inUse_.end(), uint8_t{1}));
+  int32_t count = 0;
+  for (const uint64_t word : slotBits_) count += std::popcount(word);
+  return count;
+}
+
+bool WarpSim::SlotInUse(size_t slotIndex) const {
+  const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
+  const size_t slot = slotIndex % perSpline;
+  return (slotBits_[slotIndex / perSpline * slotWords_ + slot / 64] >> (slot % 64)) & 1;
 }
 
 void WarpSim::DrawFrame() {
   if (values_.hueLock) globalHue_ = static_cast<int16_t>((globalHue_ + 1) % 360);
   heads_.Place();
-  const int32_t perSpline = values_.sparksPerSpline;
-  const int32_t slots = static_cast<int32_t>(inUse_.size());
+  const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
   for (int s = 0; s < heads_.Count(); ++s) {
     if (emitting_) Emit(s);
-    const int32_t first = s * perSpline;
-    const int32_t end = first + perSpline;
-    for (int32_t i = first; i < end; ++i) {
-      // Live streaks lie scattered over the pool: fetch one a little ahead while this
-      // one is updated, or every update waits for memory.
-      const int32_t ahead = i + kPrefetchSlots;
-      if (ahead < slots && inUse_[ahead]) __builtin_prefetch(&streaks_[ahead], 1);
-      if (inUse_[i]) Update(i);
+    // Finished streaks drop out as the others close up behind them, order kept.
+    Streak* first = streaks_.data() + static_cast<size_t>(s) * perSpline;
+    Streak* kept = first;
+    const size_t slotBase = static_cast<size_t>(s) * perSpline;
+    for (Streak *k = first, *end = first + live_[s]; k != end; ++k) {
+      if (!Update(*k, slotBase + k->slot)) continue;
+      if (kept != k) *kept = *k;
+      ++kept;
     }
+    live_[s] = static_cast<int32_t>(kept - first);
+    // The spline's pixels in the order they were drawn, in a loop of stores alone:
+    // scattered over the framebuffer, each misses the cache, and many can be on their
+    // way at once here, where inside the update each held the next streak up.
+    DrawPending();
   }
 }
 
+void WarpSim::DrawPending() {
+  const size_t count = pending_.size();
+  const int32_t width = canvas_->Width(), height = canvas_->Height();
+  const uint32_t* pixels = canvas_->Data();
+  const uint64_t* written = canvas_->WrittenWords();
+  const size_t wordsPerRow = canvas_->WrittenWordsPerRow();
+  for (size_t j = 0; j < count; ++j) {
+    // Asks for the lines of a pixel a few places ahead (its colour and its written
+    // bit), so its stores do not wait.
+    if (j + kPixelsAhead < count) {
+      const PendingPixel& a = pending_[j + kPixelsAhead];
+      if (a.x >= 0 && a.y >= 0 && a.x < width && a.y < height) {
+        __builtin_prefetch(pixels + static_cast<size_t>(a.y) * static_cast<size_t>(width) + static_cast<size_t>(a.x), 1);
+        __builtin_prefetch(written + static_cast<size_t>(a.y) * wordsPerRow + static_cast<size_t>(a.x >> 6), 1);
+      }
+    }
+    canvas_->SetPixel(pending_[j].x, pending_[j].y, pending_[j].color);
+  }
+  pending_.clear();
+}
+
 void WarpSim::Emit(int s) {
-  const int32_t i = s * static_cast<int32_t>(values_.sparksPerSpline) + RandomIndex(values_.sparksPerSpline);
-  if (inUse_[i]) return;  // that slot is busy: this spline emits nothing this frame
-  inUse_[i] = 1;
-  Streak& k = streaks_[i];
+  const int32_t slot = RandomIndex(values_.sparksPerSpline);
+  uint64_t* bits = slotBits_.data() + static_cast<size_t>(s) * slotWords_;
+  const uint64_t bit = uint64_t{1} << (slot % 64);
+  if (bits[slot / 64] & bit) return;  // that slot is busy: this spline emits nothing this frame
+  // Into its place among the live streaks, which stay in slot order: after as many
+  // as there are busy slots below it.
+  int32_t rank = std::popcount(bits[slot / 64] & (bit - 1));
+  for (int32_t w = 0; w < slot / 64; ++w) rank += std::popcount(bits[w]);
+  bits[slot / 64] |= bit;
+  Streak* first = streaks_.data() + static_cast<size_t>(s) * static_cast<size_t>(values_.sparksPerSpline);
+  Streak* place = first + rank;
+  std::move_backward(place, first + live_[s], first + live_[s] + 1);
+  ++live_[s];
+  Streak& k = *place;
+  k.slot = static_cast<uint16_t>(slot);
   k.headAlive = true;
   k.tailActive = false;
   k.age = 0;
@@ -124,16 +191,15 @@ void WarpSim::Emit(int s) {
   }
 }
 
-void WarpSim::Update(int32_t i) {
+bool WarpSim::Update(Streak& k, size_t slotIndex) {
   const Viewport& view = gViewport;
   const float damping = values_.dampingFactor;
-  Streak& k = streaks_[i];
   if (k.headAlive) {
     k.x += k.vx;
     k.y += k.vy;
     k.z += k.vz;
     if (k.age < INT16_MAX) ++k.age;  // only its arrival at trailLen matters
-    const auto p = Project(view, k.x, k.y, k.z);
+    const auto p = ProjectInline(view, k.x, k.y, k.z);
     bool kill = Rnd() > values_.persist;  // drawn for every live head, on or off the surface
     if (!p || p->x < 0 || p->x > view.Width || p->y < 0 || p->y > view.Height) kill = true;
     if (k.age == values_.trailLen || kill) k.tailActive = true;
@@ -141,7 +207,7 @@ void WarpSim::Update(int32_t i) {
       k.headAlive = false;
       k.tailCountdown = values_.trailLen;
     } else {
-      if (k.z > kNearestZ) canvas_->SetPixel(p->x, p->y, k.color);
+      if (k.z > kNearestZ) pending_.push_back({p->x, p->y, k.color});
       k.vx *= damping;
       k.vy *= damping;
       k.vz *= damping;
@@ -151,10 +217,13 @@ void WarpSim::Update(int32_t i) {
     // The tail starts where the head did with the same velocity and the same damping,
     // so it blanks the head's pixels exactly, trailLen frames later.
     if (k.tz > kNearestZ)
-      if (const auto q = Project(view, k.tx, k.ty, k.tz)) canvas_->SetPixel(q->x, q->y, 0);
+      if (const auto q = ProjectInline(view, k.tx, k.ty, k.tz)) pending_.push_back({q->x, q->y, 0});
     if (!k.headAlive && --k.tailCountdown <= 0) {
       k.tailActive = false;
-      inUse_[i] = 0;
+      const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
+      const size_t slot = slotIndex % perSpline;
+      slotBits_[slotIndex / perSpline * slotWords_ + slot / 64] &= ~(uint64_t{1} << (slot % 64));
+      return false;
     }
     k.tx += k.tvx;
     k.ty += k.tvy;
@@ -163,6 +232,7 @@ void WarpSim::Update(int32_t i) {
     k.tvy *= damping;
     k.tvz *= damping;
   }
+  return true;
 }
 
 void WarpSim::AdvancePath() {

@@ -53,26 +53,53 @@ class WarpSim {
   std::vector<uint8_t> locked_;
   std::vector<int16_t> hueCounter_;
 
-  // One streak: its head and its eraser tail, in one cache line, because the live
-  // streaks lie scattered over up to 998 000 slots. Streak i belongs to spline
-  // i / sparksPerSpline. The in-use flags, scanned every frame, are kept apart.
+  // One streak: its head and its eraser tail, in one cache line.
   struct alignas(64) Streak {
     float x, y, z, vx, vy, vz;  // the head
     float tx, ty, tz, tvx, tvy, tvz;  // the eraser tail
     uint32_t color;
     int16_t age, tailCountdown;
+    uint16_t slot;  // its place among its spline's sparksPerSpline slots
     bool headAlive, tailActive;
   };
-  std::vector<uint8_t> inUse_;
+  // Emission picks a random slot of its spline and emits nothing when that slot is busy.
+  bool SlotInUse(size_t slotIndex) const;
+  // The live streaks of each spline, packed at the start of its region of
+  // sparksPerSpline records in the order of their slots: a frame updates them in
+  // slot order, as the pool has always been walked, but reads a few kilobytes in a
+  // row per spline instead of single cache lines scattered over 64 MB.
   std::vector<Streak> streaks_;
+  std::vector<int32_t> live_;  // per spline
+
+  // Every live streak with its slot index (spline * sparksPerSpline + slot), in update order.
+  template <class Visit>
+  void ForEachLiveStreak(Visit&& visit) const {
+    const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
+    for (size_t s = 0; s < live_.size(); ++s)
+      for (int32_t n = 0; n < live_[s]; ++n) {
+        const Streak& k = streaks_[s * perSpline + static_cast<size_t>(n)];
+        visit(s * perSpline + k.slot, k);
+      }
+  }
 
  private:
   void NewControlPoint(float& x, float& y, float& z) const;
   void Emit(int s);
-  void Update(int32_t i);
+  // Moves and draws one streak; false once it has finished and its slot is free.
+  bool Update(Streak& k, size_t slotIndex);
+  void DrawPending();
 
   WarpRunValues values_;
   Canvas* canvas_;
+  struct PendingPixel {
+    int32_t x, y;
+    uint32_t color;
+  };
+  std::vector<PendingPixel> pending_;  // one spline's pixels of this frame
+  // One bit per slot, a row of words per spline: which slots hold a live streak, and
+  // (counting the bits below a slot) where a new streak goes among the packed ones.
+  std::vector<uint64_t> slotBits_;
+  size_t slotWords_ = 0;  // per spline
   SplineHeads heads_;
   int16_t globalHue_ = 0;
   bool emitting_ = true;

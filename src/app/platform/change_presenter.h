@@ -1,0 +1,72 @@
+// Presenting a canvas by what changed. A particle frame changes a few thousand pixels
+// scattered over the screen: those go out as points, one request per colour. Where
+// changes crowd together (a clear, a dense cloud) whole blocks go out as images.
+// Pixels written with the value they already showed are not sent: nothing changed,
+// nothing sent. No Qt and no X11 here; the X11 end is a PresentTarget.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "render/canvas.h"
+
+namespace pyxora {
+
+struct PresentPoint {  // the layout of an X11 point
+  int16_t x, y;
+};
+
+// Where a frame goes: the X server in the program, a counter in tests.
+class PresentTarget {
+ public:
+  virtual ~PresentTarget() = default;
+  // Changed pixels that all have this stored colour (0xFFRRGGBB).
+  virtual void Points(uint32_t pixel, const PresentPoint* points, size_t count) = 0;
+  // A rectangle of the canvas as it is now.
+  virtual void Image(const Canvas& canvas, const PixelRect& rect) = 0;
+  // After a frame that sent anything.
+  virtual void EndFrame() {}
+  // From how many changed pixels in a block of 64 x 8 the block is cheaper sent whole.
+  virtual int DenseBlockPixels() const { return 64; }
+};
+
+// What one frame sent.
+struct PresentStats {
+  size_t points = 0;       // pixels sent as points
+  size_t colours = 0;      // point requests (one per colour)
+  size_t images = 0;       // image rectangles
+  size_t imagePixels = 0;  // pixels inside them
+  size_t Pixels() const { return points + imagePixels; }
+};
+
+inline constexpr int kPresentBlockWidth = 64;  // one word of change bits
+inline constexpr int kPresentBlockHeight = 8;
+
+class ChangePresenter {
+ public:
+  // Sends what changed since the last call and forgets it.
+  PresentStats Present(Canvas& canvas, PresentTarget& target);
+
+ private:
+  void AddDenseRun(int left, int right, int top, int bottom);
+  void GroupByColour();
+
+  // Scratch space kept between frames, so presenting allocates nothing once warm.
+  // What the screen shows, as far as this presenter has sent it: written pixels that
+  // still hold the value shown are not sent again.
+  std::vector<uint32_t> shown_;
+  std::vector<uint64_t> blockWritten_;
+  std::vector<uint32_t> bandPixels_, blockEnds_;
+  std::vector<uint8_t> bandChanged_;
+  std::vector<uint32_t> colours_;  // per sparse pixel
+  std::vector<PresentPoint> points_;
+  std::vector<uint32_t> groupOf_;
+  std::vector<uint32_t> groupColour_, groupStart_;
+  std::vector<PresentPoint> grouped_;
+  std::vector<uint32_t> slotColour_, slotGroup_;
+  std::vector<PixelRect> rects_;
+  std::vector<size_t> previousBand_, currentBand_;
+};
+
+}  // namespace pyxora

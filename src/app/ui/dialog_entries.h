@@ -1,0 +1,20 @@
+// How the Properties window (and the program) open the companion windows. Each
+// opens modally over `owner` and returns when it has closed.
+#pragma once
+
+class QWidget;
+
+namespace pyxora {
+
+void ShowAdvancedSettings(QWidget* owner);
+void ShowSoundSettings(QWidget* owner);
+void ShowSystemDiagnostics(QWidget* owner);
+void ShowAbout(QWidget* owner);
+void ShowCredits(QWidget* owner);
+// The first-run welcome. `earlierVersion`: the store already holds an effect
+// selection. True when the user asked for the factory reset.
+bool ShowWelcome(QWidget* owner, bool earlierVersion);
+// Opens the product's web page; tells the user when it cannot.
+void OpenHomePage(QWidget* owner);
+
+}  // namespace pyxora
