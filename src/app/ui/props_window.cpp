@@ -17,34 +17,24 @@
 
 #include "app/platform/qt_frame_host.h"
 #include "app/platform/qt_placement.h"
+#include "app/ui/file_chooser.h"
 #include "app/ui/number_box.h"
 #include "app/ui/preview_box.h"
 #include "app/ui/window_helpers.h"
 #include "base/number_text.h"
 #include "effects/effect_table.h"
 #include "host/properties_fields.h"
-#include "host/templates.h"
+#include "host/first_run.h"
 #include "host/properties_preview.h"
+#include "host/templates.h"
 #include "host/startup.h"
 #include "render/canvas.h"
 #include "render/frame_host.h"
 #include "render/saver_state.h"
+#include "settings/template_file.h"
 
 namespace pyxora {
 namespace {
-
-constexpr const char* kTemplateFilter = "Pyxora Templates (*.pxt)|*.pxt|All Files (*.*)|*.*|";
-
-// The reset question; its line breaks are CR LF as the message boxes write them.
-constexpr const char* kResetQuestion =
-    "Reset Factory Settings Confirmation\r\n\r\n"
-    "Note:  Once the properties have been reset to the factory settings, \r\n"
-    "you will only see the Effect selected from the dropdown list located\r\n"
-    "in the upper-left corner of the Properties window.  In order to cycle\r\n"
-    "through a selection of Effects, choose the Edit Menu, then select\r\n"
-    "the Advanced Settings item.  From the Advanced Settings window,\r\n"
-    "you may select a combination of effects to rotate through.\r\n\r\n"
-    "Do you really want to reset the properties back to the factory settings?";
 
 QString Plain(const char* text) { return QString::fromUtf8(text).remove('\r'); }
 
@@ -57,7 +47,15 @@ void PaintSwatch(QFrame* swatch, uint32_t colour) {
 
 }  // namespace
 
-PropertiesServices DefaultPropertiesServices() { return {}; }
+PropertiesServices DefaultPropertiesServices() {
+  PropertiesServices services;
+  // The welcome window is not there yet: a first run goes on as if it had been closed.
+  services.firstRun = [](QWidget*, PropertiesModel& props) { RunFirstRunLogic(props, [](bool) { return false; }); };
+  services.applyFactoryDefaults = ApplyFactoryDefaults;
+  services.saveTemplate = [](const PropertiesModel& props) { return SaveTemplate(props); };
+  services.currentTemplate = [] { return gTemplate.TemplatePath; };
+  return services;
+}
 
 PropsWindow::PropsWindow(PropertiesServices services, QWidget* parent)
     : QDialog(parent), services_(std::move(services)) {
@@ -127,11 +125,11 @@ void PropsWindow::BuildMenus(QMenuBar& bar) {
     connect(item, &QAction::triggered, this, action);
     return item;
   };
-  const bool files = HasFileDialog();
+  const bool files = true;
   QMenu* file = bar.addMenu("&File");
   file->setObjectName("mnuFile");
   add(file, "mnuFileArray", 0, "&Open Template...", files, [this] { OpenTemplate(); });
-  add(file, "mnuFileArray", 1, "&Save Template", files || static_cast<bool>(services_.saveTemplate),
+  add(file, "mnuFileArray", 1, "&Save Template", files,
       [this] { SaveTemplate(false); });
   add(file, "mnuFileArray", 2, "Save Template &As...", files, [this] { SaveTemplate(true); });
   file->addSeparator();
@@ -335,7 +333,7 @@ void PropsWindow::done(int result) {
 
 void PropsWindow::ResetProperties() {
   if (!services_.applyFactoryDefaults) return;
-  const auto answer = QMessageBox::question(this, "Pyxora", Plain(kResetQuestion), QMessageBox::Yes | QMessageBox::No,
+  const auto answer = QMessageBox::question(this, "Pyxora", Plain(kResetConfirmationText), QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No);
   if (answer != QMessageBox::Yes) return;
   PropertiesModel model = Model();
@@ -345,19 +343,20 @@ void PropsWindow::ResetProperties() {
 
 void PropsWindow::OpenTemplate() {
   PropertiesModel model = Model();
-  FileDialogRequest request{true, true, "Select Template to Open", kTemplateFilter, "pxt", &model};
-  if (!ShowFileDialog(this, request).empty()) SetModel(model);
+  const FileChooserSetup setup{true, true, "Select Template to Open", kTemplateFilter, "pxt", &model};
+  if (!ShowFileDialog(this, setup).isEmpty()) SetModel(model);
 }
 
 void PropsWindow::SaveTemplate(bool askForPath) {
   PropertiesModel model = Model();
   const bool current = services_.currentTemplate && !services_.currentTemplate().empty();
   if (!askForPath && current && services_.saveTemplate) {
-    services_.saveTemplate(model);
+    if (!services_.saveTemplate(model))
+      QMessageBox::warning(this, "Pyxora", "Please enter a valid path and file.");
     return;
   }
-  FileDialogRequest request{false, true, "Enter or Select Template to Save", kTemplateFilter, "pxt", &model};
-  ShowFileDialog(this, request);
+  const FileChooserSetup setup{false, true, "Enter or Select Template to Save", kTemplateFilter, "pxt", &model};
+  ShowFileDialog(this, setup);
 }
 
 void PropsWindow::Exit() {

@@ -39,7 +39,7 @@ struct PropertiesServices {
   // The factory reset of the controls (the store's Advanced and sound values with it).
   std::function<void(PropertiesModel&)> applyFactoryDefaults;
   // Writes the current template from the model; the path of the current template.
-  std::function<void(const PropertiesModel&)> saveTemplate;
+  std::function<bool(const PropertiesModel&)> saveTemplate;
   std::function<std::string()> currentTemplate;
   std::function<void(QWidget* owner)> showSounds, showAdvanced, showDiagnostics, showAbout;
   std::function<void(QWidget* owner, int helpCommand)> showHelp;  // 3 contents, 11 search

@@ -13,11 +13,6 @@
 namespace pyxora {
 namespace {
 
-FileDialogFunction& FileDialog() {
-  static FileDialogFunction function;
-  return function;
-}
-
 // The window's own controls carry a control-type prefix; layout helpers and the
 // inner parts of compound widgets do not, and are left alone.
 bool IsControl(const QWidget* widget) {
@@ -62,13 +57,6 @@ void EnableControlsExcept(QWidget& form, bool enabled, const QString& except) {
 void SetHourglass(bool busy) {
   if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
   else QApplication::restoreOverrideCursor();
-}
-
-void SetFileDialogFunction(FileDialogFunction function) { FileDialog() = std::move(function); }
-bool HasFileDialog() { return static_cast<bool>(FileDialog()); }
-
-std::string ShowFileDialog(QWidget* owner, const FileDialogRequest& request) {
-  return FileDialog() ? FileDialog()(owner, request) : std::string();
 }
 
 }  // namespace pyxora

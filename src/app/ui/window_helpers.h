@@ -25,22 +25,6 @@ void SetContainerEnabled(QWidget& container, bool enabled);
 void EnableControlsExcept(QWidget& form, bool enabled, const QString& except);
 // The busy pointer while the window rearranges itself.
 void SetHourglass(bool busy);
-
-// What the file chooser is asked for. In template mode the chooser also loads the
-// chosen template into `model` (open) or writes it from `model` (save).
-struct FileDialogRequest {
-  bool openMode = true;
-  bool templateMode = false;
-  QString title;
-  QString filter;            // "description|pattern|" pairs
-  QString defaultExtension;  // without the dot
-  PropertiesModel* model = nullptr;
-};
-using FileDialogFunction = std::function<std::string(QWidget* owner, const FileDialogRequest&)>;
-// Installs the chooser; none installed: ShowFileDialog returns "".
-void SetFileDialogFunction(FileDialogFunction function);
-bool HasFileDialog();
-// Shows the file chooser modally; the chosen path, or "" when cancelled.
-std::string ShowFileDialog(QWidget* owner, const FileDialogRequest& request);
+// ShowFileDialog, the file chooser shown modally, is in app/ui/file_chooser.h.
 
 }  // namespace pyxora
