@@ -1,5 +1,8 @@
 #include "app/ui/props_window.h"
 
+#include "app/ui/dialog_entries.h"
+#include "app/ui/help_opener.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <QCheckBox>
@@ -56,7 +59,16 @@ void PaintSwatch(QFrame* swatch, uint32_t colour) {
 
 }  // namespace
 
-PropertiesServices DefaultPropertiesServices() { return {}; }
+PropertiesServices DefaultPropertiesServices() {
+  PropertiesServices services;
+  services.showSounds = ShowSoundSettings;
+  services.showAdvanced = ShowAdvancedSettings;
+  services.showDiagnostics = ShowSystemDiagnostics;
+  services.showAbout = ShowAbout;
+  services.showHelp = ShowHelp;
+  services.openHomePage = OpenHomePage;
+  return services;
+}
 
 PropsWindow::PropsWindow(PropertiesServices services, QWidget* parent)
     : QDialog(parent), services_(std::move(services)) {
