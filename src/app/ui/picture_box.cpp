@@ -14,8 +14,18 @@ PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent) {
 void PictureBox::FitSurface() { canvas_.Resize(std::max(1, width()), std::max(1, height())); }
 
 void PictureBox::Present() {
-  const PixelRect dirty = canvas_.TakeDirtyRect();
-  if (!dirty.Empty()) update(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top);
+  // The band of rows written since the last frame; these boxes are small, so the
+  // whole width of the band is repainted.
+  const int rows = canvas_.Height();
+  int first = canvas_.AllChanged() ? 0 : rows, last = canvas_.AllChanged() ? rows - 1 : -1;
+  const uint8_t* written = canvas_.RowsWritten();
+  for (int y = 0; y < rows && !canvas_.AllChanged(); ++y)
+    if (written[y]) {
+      first = std::min(first, y);
+      last = y;
+    }
+  canvas_.ForgetChanges();
+  if (last >= first) update(0, first, width(), last - first + 1);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
