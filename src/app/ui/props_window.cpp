@@ -1,5 +1,8 @@
 #include "app/ui/props_window.h"
 
+#include "app/ui/dialog_entries.h"
+#include "app/ui/help_opener.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <QCheckBox>
@@ -49,11 +52,16 @@ void PaintSwatch(QFrame* swatch, uint32_t colour) {
 
 PropertiesServices DefaultPropertiesServices() {
   PropertiesServices services;
-  // The welcome window is not there yet: a first run goes on as if it had been closed.
-  services.firstRun = [](QWidget*, PropertiesModel& props) { RunFirstRunLogic(props, [](bool) { return false; }); };
+  services.firstRun = [](QWidget* owner, PropertiesModel& props) { RunFirstRunLogic(props, WelcomeWindowOver(owner)); };
   services.applyFactoryDefaults = ApplyFactoryDefaults;
   services.saveTemplate = [](const PropertiesModel& props) { return SaveTemplate(props); };
   services.currentTemplate = [] { return gTemplate.TemplatePath; };
+  services.showSounds = ShowSoundSettings;
+  services.showAdvanced = ShowAdvancedSettings;
+  services.showDiagnostics = ShowSystemDiagnostics;
+  services.showAbout = ShowAbout;
+  services.showHelp = ShowHelp;
+  services.openHomePage = OpenHomePage;
   return services;
 }
 

@@ -1,7 +1,6 @@
 #include "app/ui/sound_window.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,6 +12,7 @@
 
 #include "app/platform/qt_placement.h"
 #include "app/ui/dialog_entries.h"
+#include "app/ui/file_chooser.h"
 #include "app/ui/help_opener.h"
 #include "effects/fireworks/fireworks_sounds.h"
 #include "render/sound_output.h"
@@ -68,8 +68,13 @@ SoundWindow::SoundWindow(QWidget* parent) : QDialog(parent) {
 
   play = [](const std::string& path) { PlaySoundFile(path); };
   chooseFile = [](QWidget* owner) {
-    return QFileDialog::getOpenFileName(owner, kAudioChooserTitle, "/usr/share/sounds",
-                                        "Waveforms (*.wav);;All Files (*)");
+    FileChooserSetup setup;
+    setup.openMode = true;
+    setup.templateMode = false;
+    setup.title = kAudioChooserTitle;
+    setup.filter = kAudioChooserFilter;
+    setup.defaultExtension = "wav";
+    return ShowFileDialog(owner, setup);
   };
   showMessage = [this](const QString& text) { QMessageBox::information(this, "Pyxora", text); };
 
