@@ -51,6 +51,23 @@ void OpenTemplateOut(std::string_view file) {
   // A new file starts with its first section header, whatever an earlier save wrote last.
   t.TemplateLastSection.clear();
   if (t.OutTarget.empty()) return;
+  // The new file is renamed over the target: over a folder that fails late, and over a
+  // FIFO or a device (/dev/null, /dev/stdout) it would replace the node itself.
+  struct stat existing {};
+  if (::stat(t.OutTarget.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) {
+      t.LastWriteError = ErrorText(EISDIR);
+      return;
+    }
+    if (!S_ISREG(existing.st_mode)) {
+      t.LastWriteError = "not a regular file";
+      return;
+    }
+    // Through a link the file it names is replaced, and the link stays.
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(t.OutTarget, error);
+    if (!error) t.OutTarget = resolved.string();
+  }
   const std::filesystem::path target(t.OutTarget);
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";

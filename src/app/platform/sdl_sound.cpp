@@ -1,5 +1,7 @@
 #include "app/platform/sdl_sound.h"
 
+#include <sys/stat.h>
+
 #include "render/sound_output.h"
 
 #if PYXORA_HAVE_SDL2
@@ -55,6 +57,10 @@ void SdlSoundPlayer::PlayNow([[maybe_unused]] const std::string& path) {
     }
     audioStarted_ = true;
   }
+  // Only a regular file: opening a FIFO blocks this thread for good, and the player's
+  // destructor, waiting for it, would keep the program from ending.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
   SDL_AudioSpec wave{};
   Uint8* samples = nullptr;
   Uint32 length = 0;

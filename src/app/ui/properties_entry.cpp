@@ -6,12 +6,12 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/message_boxes.h"
 #include "app/platform/qt_frame_host.h"
 #include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/props_window.h"
 #include "render/saver_state.h"
-#include "settings/user_message.h"
 
 namespace pyxora {
 
@@ -31,6 +31,7 @@ int RunPropertiesWindow(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   const ScopedSoundOutput sound;  // the fireworks' sounds in the preview
+  const ScopedMessageBoxes messages;  // Accept into a store that refuses says so
   gState.Host = &DisplayFrameHost();
   PropsWindow window;
   window.Open();

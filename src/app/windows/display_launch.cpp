@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/message_boxes.h"
 #include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/properties_entry.h"
@@ -47,6 +48,7 @@ int RunDisplay(int argc, char** argv, DriverVariant variant) {
   // The displays end the process themselves when their driver has ended.
   app.setQuitOnLastWindowClosed(false);
   const ScopedSoundOutput sound;  // the fireworks' sounds, for as long as the display runs
+  const ScopedMessageBoxes messages;  // the windowed application's Properties window
   switch (variant) {
     case DriverVariant::Saver: {
       SetSaverRunning(true);

@@ -1,0 +1,107 @@
+// Templates meeting a file system that says no: reading a FIFO or a device, saving
+// over one, through a link, into a full or read-only folder. A read that fails imports
+// nothing; a save that fails says why and leaves the old file and the node as they were.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "host/templates.h"
+#include "settings/template_file.h"
+#include "support/private_mount.h"
+#include "support/test_support.h"
+
+namespace pyxora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+size_t Entries(const fs::path& folder) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+#define CHECK_OR_SAY(condition, what) \
+  if (!(condition)) return std::string(what)
+
+class TemplateFaults : public testing::CoreTest {
+ protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    gTemplate = TemplateState{};
+  }
+  void TearDown() override {
+    gTemplate = TemplateState{};
+    CoreTest::TearDown();
+  }
+  fs::path File(const std::string& name) const { return folder_.Path() / name; }
+  testing::TempFolder folder_;
+};
+
+TEST_F(TemplateFaults, AFifoOrADeviceIsNeitherReadNorReplaced) {
+  ASSERT_EQ(::mkfifo(File("pipe.pxt").c_str(), 0644), 0);
+  fs::create_symlink("/dev/null", File("null.pxt"));
+  fs::create_symlink("/dev/zero", File("zero.pxt"));
+  Put("Galaxy", "Galaxy_Stars", "123");
+  for (const char* name : {"pipe.pxt", "null.pxt", "zero.pxt"}) {
+    SCOPED_TRACE(name);
+    const TemplateReadResult imported = ImportTemplate(File(name).string());  // a FIFO would block
+    EXPECT_FALSE(imported.ok);
+    EXPECT_EQ(imported.error, "not a regular file");
+    EXPECT_EQ(Store().Snapshot(kUserRoot).Sections().size(), 1u);
+
+    PropertiesModel props;
+    EXPECT_FALSE(SaveTemplate(props, File(name).string()));
+    EXPECT_EQ(gTemplate.LastWriteError, "not a regular file");
+  }
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(File("pipe.pxt"))));
+  EXPECT_EQ(fs::read_symlink(File("null.pxt")), "/dev/null");
+  EXPECT_EQ(fs::read_symlink(File("zero.pxt")), "/dev/zero");
+  EXPECT_EQ(Entries(folder_.Path()), 3u);  // no temporary file left
+}
+
+TEST_F(TemplateFaults, SavingThroughALinkReplacesTheFileItNamesAndKeepsTheLink) {
+  fs::create_directory(File("real"));
+  std::ofstream(File("real") / "look.pxt", std::ios::binary) << "old";
+  fs::create_symlink(File("real") / "look.pxt", File("look.pxt"));
+  PropertiesModel props;
+  ASSERT_TRUE(SaveTemplate(props, File("look.pxt").string()));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(File("look.pxt"))));
+  EXPECT_EQ(Bytes(File("real") / "look.pxt").rfind("\r\n[Admin]\r\nProduct=Pyxora\r\n", 0), 0u);
+  EXPECT_EQ(Entries(File("real")), 1u);
+  EXPECT_EQ(Entries(folder_.Path()), 2u);
+}
+
+TEST_F(TemplateFaults, ASaveIntoAFullOrReadOnlyFolderSaysWhyAndKeepsTheOldTemplate) {
+  struct Case {
+    const char* options;
+    bool readOnly;
+    const char* error;
+  };
+  for (const Case& c : {Case{"size=16k", false, "No space left on device"},
+                        Case{"size=64k", true, "Read-only file system"}}) {
+    SCOPED_TRACE(c.error);
+    EXPECT_MOUNT_RUN(testing::RunOnTmpfs(folder_.Path(), c.options, [&](const fs::path& mount) -> std::string {
+      const fs::path file = mount / "look.pxt";
+      std::ofstream(file, std::ios::binary) << "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n";
+      if (c.readOnly && !testing::RemountReadOnly(mount)) return "skip: the tmpfs cannot be made read-only";
+      if (!c.readOnly && !testing::FillUp(mount)) return "skip: the tmpfs could not be filled";
+      const size_t entries = Entries(mount);
+      PropertiesModel props;
+      CHECK_OR_SAY(!SaveTemplate(props, file.string()), "the save reported success");
+      CHECK_OR_SAY(gTemplate.LastWriteError == c.error, "the error was: " + gTemplate.LastWriteError);
+      CHECK_OR_SAY(Bytes(file) == "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n", "the old template changed");
+      CHECK_OR_SAY(Entries(mount) == entries, "a temporary file was left behind");
+      return "";
+    }));
+  }
+}
+
+}  // namespace
+}  // namespace pyxora
