@@ -11,12 +11,18 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 // Values escape the backslash and every control character, so any bytes read back as
 // written and a line is always one line; names also escape the characters that would
-// make their line look like a header, a comment or a different split.
+// make their line look like a header, a comment or a different split, and a blank at
+// either end, which the reader trims.
 std::string Escape(std::string_view text, bool isName) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const auto byte = static_cast<unsigned char>(c);
+    if (isName && c == ' ' && (i == 0 || i + 1 == text.size())) {
+      out += "\\x20";
+      continue;
+    }
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
