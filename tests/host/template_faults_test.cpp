@@ -78,6 +78,17 @@ TEST_F(TemplateFaults, SavingThroughALinkReplacesTheFileItNamesAndKeepsTheLink) 
   EXPECT_EQ(Entries(folder_.Path()), 2u);
 }
 
+TEST_F(TemplateFaults, ANewTemplateGetsTheUsualPermissionsAndAReplacedOneKeepsItsOwn) {
+  const mode_t mask = ::umask(027);
+  PropertiesModel props;
+  ASSERT_TRUE(SaveTemplate(props, File("new.pxt").string()));
+  EXPECT_EQ(fs::status(File("new.pxt")).permissions(), fs::perms(0640));
+  fs::permissions(File("new.pxt"), fs::perms(0600));
+  ASSERT_TRUE(SaveTemplate(props, File("new.pxt").string()));
+  EXPECT_EQ(fs::status(File("new.pxt")).permissions(), fs::perms(0600));
+  ::umask(mask);
+}
+
 TEST_F(TemplateFaults, ASaveIntoAFullOrReadOnlyFolderSaysWhyAndKeepsTheOldTemplate) {
   struct Case {
     const char* options;

@@ -22,10 +22,20 @@ void ExpectSameAfterRewrite(const std::string& text) {
 TEST(SettingsFileFuzzRegressions, ANameWithABlankAtEitherEndKeepsItsBlanks) {
   // The writer put the blank out plain and the reader trimmed it: " " came back as "".
   ExpectSameAfterRewrite("[]\n\\x20=");
+  const SettingsDocument blank = SettingsDocument::Parse("[]\n\\x20=");
+  ASSERT_EQ(blank.Sections().size(), 1u);  // "[]" is a header: the section without a name
+  EXPECT_EQ(blank.Get("", " "), "");
   ExpectSameAfterRewrite("[S]\nname\\x20=v\n\\x20\\x20both\\x20ends\\x20=w\n");
   const SettingsDocument doc = SettingsDocument::Parse("[S]\n\\x20a b\\x20=1\n");
   EXPECT_EQ(doc.Serialise(), "[S]\n\\x20a b\\x20=1\n");  // the blank inside stays plain
   EXPECT_EQ(SettingsDocument::Parse(doc.Serialise()).Get("S", " a b "), "1");
+}
+
+TEST(SettingsFileFuzzRegressions, CommentsAreNotUnreadableLinesAndHexEscapesTakeEitherCase) {
+  // A comment counted as unreadable would make every write keep a backup of the file.
+  const SettingsDocument doc = SettingsDocument::Parse("; one\n# two\n[S]\n  ; three\nv=\\x0a\\x0A\\xaF\n");
+  EXPECT_EQ(doc.SkippedLines(), 0u);
+  EXPECT_EQ(doc.Get("S", "v"), "\n\n\xAF");
 }
 
 }  // namespace
