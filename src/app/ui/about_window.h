@@ -12,7 +12,7 @@ class PictureBox;
 
 inline constexpr const char* kProductName = "Pyxora";
 inline constexpr const char* kProductVersion = "3.2";
-inline constexpr const char* kProductWebAddress = "https://example.org/pyxora";
+inline constexpr const char* kProductWebAddress = PYXORA_HOME_URL;
 
 class AboutWindow : public QDialog {
   Q_OBJECT
