@@ -160,4 +160,12 @@ FireworksSettings NormaliseFireworksSettings(const FireworksSettings& loaded) {
   return r;
 }
 
+std::span<const SettingRowInfo> FireworksSettingRows() {
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<FireworksSettings>(
+      kFireworksFields, "txtFire",
+      {{kFireworksFields[kFireworksCheckBoxes[0].row].key, SettingControl::Check, kFireworksCheckBoxes[0].name},
+       {kFireworksFields[kFireworksCheckBoxes[1].row].key, SettingControl::Check, kFireworksCheckBoxes[1].name}});
+  return rows;
+}
+
 }  // namespace pyxora

@@ -237,4 +237,7 @@ void CapFireworksSlots(FireworksSettings& record);
 // Run-start clamps and unit factors; the loaded record is left as it is.
 FireworksSettings NormaliseFireworksSettings(const FireworksSettings& loaded);
 
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> FireworksSettingRows();
+
 }  // namespace pyxora

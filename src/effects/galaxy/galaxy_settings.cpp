@@ -204,4 +204,11 @@ GalaxySettings NormaliseGalaxySettings(const GalaxySettings& loaded) {
   return r;
 }
 
+std::span<const SettingRowInfo> GalaxySettingRows() {
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<GalaxySettings>(
+      kGalaxyFields, "txtGalaxy",
+      {{"Galaxy_ColorComp", SettingControl::List, "cboGalColor"}, {"Galaxy_Profile", SettingControl::List, "cboGalProfile"}});
+  return rows;
+}
+
 }  // namespace pyxora

@@ -170,4 +170,7 @@ void SetGalaxyField(const GalaxySettingRow& row, GalaxySettings& record, double 
 // Run-start clamps and unit factors; the loaded record is left as it is.
 GalaxySettings NormaliseGalaxySettings(const GalaxySettings& loaded);
 
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> GalaxySettingRows();
+
 }  // namespace pyxora

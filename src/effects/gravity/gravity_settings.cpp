@@ -98,4 +98,13 @@ GravitySettings NormaliseGravitySettings(const GravitySettings& loaded) {
   return ScaleGravityUnits(r);
 }
 
+std::span<const SettingRowInfo> GravitySettingRows() {
+  // The stereo pair is saved in templates but never restored from one.
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<GravitySettings>(
+      kGravityFields, "txtGrav",
+      {{"Grav_ColorComp", SettingControl::List, "cboGravColor"}, {"Grav_StereoOn", SettingControl::Check, "chkGravStereo"}},
+      {}, {9, 10, 12});
+  return rows;
+}
+
 }  // namespace pyxora

@@ -102,4 +102,7 @@ GravitySettings NormaliseGravitySettings(const GravitySettings& loaded);
 // The unit factors alone (the about-window demo and the Properties preview clamp their own way).
 GravitySettings ScaleGravityUnits(GravitySettings record);
 
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> GravitySettingRows();
+
 }  // namespace pyxora
