@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -96,6 +97,34 @@ std::vector<SettingRowInfo> DescribeSettingFields(std::span<const SettingField<R
   return rows;
 }
 
+// Writes `value` into the row's field: a Boolean is on for any non-zero value, a
+// whole number saturates and rounds half to even, a single keeps within its range
+// (NaN becomes 0).
+template <class Record>
+void SetSettingField(const SettingField<Record>& field, Record& record, double value) {
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_reference_t<decltype(record.*member)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          record.*member = value != 0;
+        } else if constexpr (std::is_same_v<T, float>) {
+          constexpr double kMax = std::numeric_limits<float>::max();
+          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
+        } else {
+          record.*member = SaturatingRound<T>(value);
+        }
+      },
+      field.member);
+}
+
+// The record as the rows' defaults fill it.
+template <class Record>
+Record SettingDefaults(std::span<const SettingField<Record>> fields) {
+  Record record;
+  for (const SettingField<Record>& field : fields) SetSettingField(field, record, field.defaultValue);
+  return record;
+}
+
 // Reads every row of `fields` from `section` into `record` with its getter and default.
 // A Boolean field is on for any non-zero stored value.
 template <class Record>
@@ -113,20 +142,7 @@ void LoadSettingFields(std::string_view section, std::span<const SettingField<Re
         value = GetSettingDbl(section, field.key, field.defaultValue);
         break;
     }
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_reference_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            record.*member = value != 0;
-          } else if constexpr (std::is_integral_v<T>) {
-            // A wide getter feeding a narrow field saturates instead of wrapping; a
-            // decimal getter feeding a whole-number field rounds half to even.
-            record.*member = SaturatingRound<T>(value);
-          } else {
-            record.*member = static_cast<T>(value);
-          }
-        },
-        field.member);
+    SetSettingField(field, record, value);
   }
 }
 

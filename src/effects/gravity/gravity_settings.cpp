@@ -33,28 +33,6 @@ float RoundedClamp(float value, float lo, float hi) {
 
 }  // namespace
 
-void SetGravityField(const GravitySettingRow& row, GravitySettings& record, double value) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_reference_t<decltype(record.*member)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          record.*member = value != 0;
-        } else if constexpr (std::is_same_v<T, float>) {
-          constexpr double kMax = std::numeric_limits<float>::max();
-          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
-        } else {
-          record.*member = SaturatingRound<T>(value);
-        }
-      },
-      row.member);
-}
-
-GravitySettings GravityDefaults() {
-  GravitySettings record;
-  for (const GravitySettingRow& row : kGravityFields) SetGravityField(row, record, row.defaultValue);
-  return record;
-}
-
 void LoadGravitySettings(bool applyPerfMult) {
   GravitySettings& s = gGravitySettings;
   LoadSettingFields<GravitySettings>(kGravitySection, kGravityFields, s);
