@@ -170,10 +170,13 @@ void X11HackSurface::OpenReadoutFont() {
 void X11HackSurface::Put(const Canvas& canvas, PixelRect rect) {
   rect = Clipped(rect, std::min(width_, canvas.Width()), std::min(height_, canvas.Height()));
   if (rect.Empty()) return;
+  // A failed connection reports a request limit of 0: there is nowhere to draw then.
+  const size_t limitWords = xcb_get_maximum_request_length(c_);
+  if (limitWords < 64) return;
   const int width = rect.right - rect.left;
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   // Large frames go out in bands that fit the server's request limit.
-  const size_t maxBytes = static_cast<size_t>(xcb_get_maximum_request_length(c_)) * 4 - 64;
+  const size_t maxBytes = limitWords * 4 - 64;
   const int bandRows = static_cast<int>(std::max<size_t>(1, maxBytes / rowBytes));
   for (int top = rect.top; top < rect.bottom; top += bandRows) {
     const int rows = std::min(bandRows, rect.bottom - top);
@@ -223,7 +226,11 @@ X11HackSurface::Events X11HackSurface::TakeEvents() {
     Handle(event, events);
     std::free(event);
   }
-  if (xcb_connection_has_error(c_)) events.gone = true;
+  if (xcb_connection_has_error(c_)) {
+    const char* display = std::getenv("DISPLAY");
+    events.gone = true;
+    events.failure = "lost the connection to the X display '" + std::string(display ? display : "") + "'";
+  }
   return events;
 }
 

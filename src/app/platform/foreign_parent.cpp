@@ -1,5 +1,7 @@
 #include "app/platform/foreign_parent.h"
 
+#include "app/platform/lost_display.h"
+
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
@@ -68,6 +70,8 @@ bool ForeignParent::Adopt(QWidget& child) {
 
 bool ForeignParent::Exists() {
   if (gone_) return false;
+  // A failed connection answers no question: that is a lost display, not a lost parent.
+  EndIfDisplayLost();
   if (!Geometry(QtConnection(), id_)) MarkGone();
   return !gone_;
 }

@@ -1,5 +1,7 @@
 #include "app/platform/qt_frame_host.h"
 
+#include "app/platform/lost_display.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
@@ -13,6 +15,7 @@ uint32_t QtFrameHost::Tick() {
 }
 
 void QtFrameHost::ProcessEvents() {
+  EndIfDisplayLost();
   const auto start = std::chrono::steady_clock::now();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   waited_ += std::chrono::steady_clock::now() - start;

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/lost_display.h"
 #include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/properties_entry.h"
@@ -44,6 +45,7 @@ int RunWindow(QApplication& app, Window& window) {
 int RunDisplay(int argc, char** argv, DriverVariant variant) {
   if (DisplayMissing()) return 1;
   QApplication app(argc, argv);
+  WatchForLostDisplay();
   // The displays end the process themselves when their driver has ended.
   app.setQuitOnLastWindowClosed(false);
   const ScopedSoundOutput sound;  // the fireworks' sounds, for as long as the display runs
