@@ -3,11 +3,15 @@
 // and frame loops. Built with the sanitizers it finds crashes, undefined behaviour and
 // leaks; built for release, `--memory` measures whether resident memory stays flat.
 //
-//   pyxora_soak [--minutes M] [--frames N] [--seed S] [--case C]
+//   pyxora_soak [--minutes M] [--frames N] [--seed S] [--case C] [--verbose]
 //   pyxora_soak --memory [--short N] [--long N] [--size WxH]
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cinttypes>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +21,10 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 #include "effects/effect_table.h"
 #include "host/advanced_settings.h"
@@ -35,9 +43,28 @@
 namespace pyxora {
 namespace {
 
+// The case running now and how to run it alone, for whoever reports a failure.
+char gCurrentCase[256] = "";
+
+void SayCurrentCase() {
+  if (!*gCurrentCase) return;
+  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, gCurrentCase, std::strlen(gCurrentCase));
+}
+
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "soak: FAILED: %s\n", what.c_str());
+  std::fflush(stderr);
+  SayCurrentCase();
   std::exit(1);
+}
+
+// A frame loop that never returns to its pacing call hangs the saver for good.
+constexpr unsigned kCaseSeconds = 120;
+void OnHang(int) {
+  const char text[] = "\nsoak: FAILED: the case did not finish its frames in time (a frame loop hangs)\n";
+  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, text, sizeof text - 1);
+  SayCurrentCase();
+  std::_Exit(1);
 }
 
 // ---- random stored texts
@@ -134,14 +161,17 @@ class SoakHost : public VirtualFrameHost {
     ++frames_;
     CheckSurface();
     if (frames_ == rssShortAt) rssShort = ResidentKilobytes();
-    if (--remaining_ <= 0) gState.StopRequested = true;
+    if (--remaining_ <= 0) {
+      rssLong = ResidentKilobytes();  // while the run still holds its tables
+      gState.StopRequested = true;
+    }
   }
 
   int64_t Frames() const { return frames_; }
   int64_t Remaining() const { return remaining_; }
   size_t LitMax() const { return litMax_; }
   int64_t rssShortAt = -1;
-  long rssShort = 0;
+  long rssShort = 0, rssLong = 0;
 
   static long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");
@@ -234,7 +264,7 @@ std::string CaseName(const Case& c) {
   return std::string(c.effect->renderName) + (c.theme ? " theme " + std::to_string(c.theme) : " stored");
 }
 
-int Soak(double minutes, int64_t frames, uint64_t seed, int64_t onlyCase) {
+int Soak(double minutes, int64_t frames, uint64_t seed, int64_t onlyCase, bool verbose) {
   const std::vector<Case> cases = AllCases();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double, std::ratio<60>>(minutes);
   std::printf("soak: seed %" PRIu64 ", %zu cases a round, %" PRId64 " frames each, %.1f minutes\n", seed,
@@ -250,50 +280,69 @@ int Soak(double minutes, int64_t frames, uint64_t seed, int64_t onlyCase) {
       SaveSettingStr("Advanced", "Adv_PickPXRA", 0);
     }
     // Sizes from a single pixel up; the preview's size is in twips.
-    const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {64, 48}, {160, 120}, {320, 200}, {641, 479}};
-    const auto& size = sizes[source.Below(7)];
+    const int sizes[][2] = {{1, 1}, {2, 3}, {7, 5}, {64, 48}, {160, 120}, {160, 120}, {320, 200}, {320, 200}, {641, 479}};
+    const auto& size = sizes[source.Below(9)];
     const DriverVariant variants[] = {DriverVariant::Saver, DriverVariant::Windowed, DriverVariant::Preview};
     const DriverVariant variant = variants[source.Below(3)];
     const int scale = variant == DriverVariant::Preview ? 15 : 1;
     SetFixedSeed(static_cast<uint32_t>(seed + static_cast<uint64_t>(caseNumber)));
 
-    std::printf("soak: case %" PRId64 ": %s, %dx%d, %s ... ", caseNumber, CaseName(c).c_str(), size[0], size[1],
-                variant == DriverVariant::Preview ? "preview" : variant == DriverVariant::Windowed ? "windowed" : "saver");
-    std::fflush(stdout);
+    std::snprintf(gCurrentCase, sizeof gCurrentCase,
+                  "soak: in case %" PRId64 ": %s, %dx%d, %s (alone: pyxora_soak --seed %" PRIu64 " --case %" PRId64
+                  " --frames %" PRId64 ")\n",
+                  caseNumber, CaseName(c).c_str(), size[0], size[1],
+                  variant == DriverVariant::Preview    ? "preview"
+                  : variant == DriverVariant::Windowed ? "windowed"
+                                                       : "saver",
+                  seed, caseNumber, frames);
+    if (verbose) std::fputs(gCurrentCase, stdout);
     SoakHost host(frames);
+    alarm(kCaseSeconds);
     RunCase(c, frames, size[0] * scale, size[1] * scale, variant, host);
-    std::printf("%" PRId64 " frames, at most %zu pixels lit\n", host.Frames(), host.LitMax());
+    alarm(0);
+    if (verbose) std::printf("soak:   %" PRId64 " frames, at most %zu pixels lit\n", host.Frames(), host.LitMax());
     totalFrames += host.Frames();
     ++caseNumber;
   } while (onlyCase < 0 && (std::chrono::steady_clock::now() < deadline ||
                             caseNumber < static_cast<int64_t>(cases.size())));
-  std::printf("soak: passed, %" PRId64 " cases, %" PRId64 " frames (rerun one: --seed %" PRIu64 " --case N)\n",
-              onlyCase >= 0 ? 1 : caseNumber, totalFrames, seed);
+  gCurrentCase[0] = 0;
+  std::printf("soak: passed, %" PRId64 " cases, %" PRId64 " frames\n", onlyCase >= 0 ? 1 : caseNumber, totalFrames);
   return 0;
 }
 
-// Resident memory of one long run per effect with the factory settings.
+// Resident memory of one long run of an effect with the factory settings, read while
+// the run holds its tables. Each effect runs in a process of its own, so what one left
+// behind does not count for the next.
 int Memory(int64_t shortFrames, int64_t longFrames, int width, int height) {
   bool flat = true;
-  std::printf("memory: VmRSS after %" PRId64 " and %" PRId64 " frames at %dx%d, factory settings\n", shortFrames,
-              longFrames, width, height);
+  std::printf("memory: VmRSS after %" PRId64 " and %" PRId64 " frames of one run at %dx%d, factory settings\n",
+              shortFrames, longFrames, width, height);
+  std::fflush(stdout);
   for (const EffectEntry& effect : Effects()) {
     if (!effect.run) continue;
-    SetCurrentStore(std::make_unique<MemoryStore>());
-    SaveSettingStr("General", "AnimationType", effect.index);
-    SaveSettingStr("Advanced", "Adv_TimeDelay", 0);
-    SetFixedSeed(1);
-    SoakHost host(longFrames);
-    host.rssShortAt = shortFrames;
-    const auto start = std::chrono::steady_clock::now();
-    RunCase({&effect, 0}, longFrames, width, height, DriverVariant::Saver, host);
-    const long rssLong = SoakHost::ResidentKilobytes();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double growth = 100.0 * static_cast<double>(rssLong - host.rssShort) / static_cast<double>(host.rssShort);
-    const bool ok = growth <= 10.0;
-    flat &= ok;
-    std::printf("memory: %-10s %8ld kB  %8ld kB  %+6.2f %%  %s  (%.1f s)\n", effect.renderName, host.rssShort, rssLong,
-                growth, ok ? "within 10 %" : "GREW MORE THAN 10 %", seconds);
+    const pid_t child = fork();
+    if (child < 0) Fail("cannot start a process");
+    if (child == 0) {
+      SetCurrentStore(std::make_unique<MemoryStore>());
+      SaveSettingStr("General", "AnimationType", effect.index);
+      SaveSettingStr("Advanced", "Adv_TimeDelay", 0);
+      SetFixedSeed(1);
+      SoakHost host(longFrames);
+      host.rssShortAt = shortFrames;
+      const auto start = std::chrono::steady_clock::now();
+      RunCase({&effect, 0}, longFrames, width, height, DriverVariant::Saver, host);
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      const double growth =
+          100.0 * static_cast<double>(host.rssLong - host.rssShort) / static_cast<double>(host.rssShort);
+      const bool ok = host.rssShort > 0 && growth <= 10.0;
+      std::printf("memory: %-10s %6ld kB  %6ld kB  %+6.2f %%  %s  (%.1f s)\n", effect.renderName, host.rssShort,
+                  host.rssLong, growth, ok ? "within 10 %" : "GREW MORE THAN 10 %", seconds);
+      std::fflush(stdout);
+      std::_Exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    flat &= WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
   return flat ? 0 : 1;
 }
@@ -306,7 +355,7 @@ int main(int argc, char** argv) {
   double minutes = 0;
   int64_t frames = 1500, onlyCase = -1, shortFrames = 1000, longFrames = 100000;
   uint64_t seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) % 1000000007u;
-  bool memory = false;
+  bool memory = false, verbose = false;
   int width = 160, height = 120;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -321,13 +370,18 @@ int main(int argc, char** argv) {
     else if (arg == "--seed") seed = static_cast<uint64_t>(number());
     else if (arg == "--case") onlyCase = static_cast<int64_t>(number());
     else if (arg == "--memory") memory = true;
+    else if (arg == "--verbose") verbose = true;
     else if (arg == "--short") shortFrames = static_cast<int64_t>(number());
     else if (arg == "--long") longFrames = static_cast<int64_t>(number());
     else if (arg == "--size" && value && std::sscanf(value, "%dx%d", &width, &height) == 2) ++i;
     else Fail("unknown option " + arg);
   }
+  std::signal(SIGALRM, OnHang);
+#if defined(__SANITIZE_ADDRESS__)
+  __sanitizer_set_death_callback(SayCurrentCase);
+#endif
   FillTrigTables();
   gTwipsPerPixel = {15, 15};  // the preview's size comes in twips
   if (frames < 1 || shortFrames < 1 || longFrames <= shortFrames || width < 1 || height < 1) Fail("bad counts");
-  return memory ? Memory(shortFrames, longFrames, width, height) : Soak(minutes, frames, seed, onlyCase);
+  return memory ? Memory(shortFrames, longFrames, width, height) : Soak(minutes, frames, seed, onlyCase, verbose);
 }
