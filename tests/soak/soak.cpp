@@ -138,10 +138,7 @@ class TextSource {
   std::mt19937_64 rng_;
 };
 
-// Fills a fresh in-memory store through the store's own writer.
-void FillStore(TextSource& source, const EffectEntry& effect) {
-  SetCurrentStore(std::make_unique<MemoryStore>());
-  for (const LooseKey& key : kDisplayKeys) SaveSettingStr(key.section, key.key, source.For(key.lo, key.hi));
+void FillEffectKeys(TextSource& source, const EffectEntry& effect) {
   if (!*effect.section || !effect.settingRows) return;
   for (const SettingRowInfo& row : effect.settingRows()) {
     float lo = row.box.lo, hi = row.box.hi;
@@ -149,6 +146,21 @@ void FillStore(TextSource& source, const EffectEntry& effect) {
     if (lo >= hi) lo = 0, hi = row.defaultValue > 1 ? row.defaultValue * 2 : 100;
     SaveSettingStr(effect.section, row.key, source.For(lo, hi));
   }
+}
+
+// Fills a fresh in-memory store through the store's own writer: the display's keys and
+// those of `effect`, or of every effect when there is none.
+void FillStore(TextSource& source, const EffectEntry* effect) {
+  SetCurrentStore(std::make_unique<MemoryStore>());
+  for (const LooseKey& key : kDisplayKeys) SaveSettingStr(key.section, key.key, source.For(key.lo, key.hi));
+  if (effect) {
+    FillEffectKeys(source, *effect);
+    return;
+  }
+  for (const EffectEntry& each : Effects()) FillEffectKeys(source, each);
+  // Which effect, the cycle mask with its theme bits, or the built-in sequence.
+  SaveSettingStr("General", "AnimationType", source.For(-1, 5));
+  SaveSettingStr("Advanced", "Adv_PickPXRA", source.For(0, 255));
 }
 
 // ---- the frame host: counts frames and checks the surface after each one
@@ -213,8 +225,8 @@ class SoakHost : public VirtualFrameHost {
 };
 
 struct Case {
-  const EffectEntry* effect;
-  int16_t theme;  // 0: the stored settings, through the driver
+  const EffectEntry* effect;  // none: the driver picks from stored settings of every effect
+  int16_t theme;              // 0: the stored settings, through the driver
 };
 
 std::vector<Case> AllCases() {
@@ -224,6 +236,7 @@ std::vector<Case> AllCases() {
     cases.push_back({&effect, 0});
     for (int16_t theme = 1; theme <= effect.themeCount; ++theme) cases.push_back({&effect, theme});
   }
+  cases.push_back({nullptr, 0});
   return cases;
 }
 
@@ -261,6 +274,7 @@ void RunCase(const Case& c, int64_t frames, int width, int height, DriverVariant
 }
 
 std::string CaseName(const Case& c) {
+  if (!c.effect) return "stored choice of effect";
   return std::string(c.effect->renderName) + (c.theme ? " theme " + std::to_string(c.theme) : " stored");
 }
 
@@ -274,8 +288,8 @@ int Soak(double minutes, int64_t frames, uint64_t seed, int64_t onlyCase, bool v
   do {
     const Case& c = cases[static_cast<size_t>(caseNumber) % cases.size()];
     TextSource source(seed * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(caseNumber));
-    FillStore(source, *c.effect);
-    if (c.theme == 0) {
+    FillStore(source, c.effect);
+    if (c.effect && c.theme == 0) {
       SaveSettingStr("General", "AnimationType", c.effect->index);
       SaveSettingStr("Advanced", "Adv_PickPXRA", 0);
     }
