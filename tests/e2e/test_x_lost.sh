@@ -72,7 +72,7 @@ for delay in "${delays[@]}"; do
 done
 
 # The X server killed under four programs at once.
-for delay in 0.3 1 2.5; do
+for delay in 0.3 0.8 1.5 2.5; do
   [ -n "$XVFB_PID" ] || start_x 640x480
   start_host
   "$PYXORA" /s 2>"$WORK/saver.err" &

@@ -30,6 +30,11 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
+std::string LostDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  return "lost the connection to the X display '" + std::string(display ? display : "") + "'";
+}
+
 PixelRect Clipped(PixelRect r, int width, int height) {
   return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
 }
@@ -48,7 +53,7 @@ std::variant<std::unique_ptr<X11HackSurface>, std::string> X11HackSurface::Open(
   for (int i = 0; it.rem && i < screenNumber; ++i) xcb_screen_next(&it);
   surface->screen_ = it.data;
   const std::string problem = where.kind == HackWindow::Own ? surface->CreateOwnWindow() : surface->Attach(where);
-  if (!problem.empty()) return problem;
+  if (!problem.empty()) return xcb_connection_has_error(surface->c_) ? LostDisplay() : problem;
   surface->OpenReadoutFont();
   xcb_flush(surface->c_);
   return surface;
@@ -227,9 +232,8 @@ X11HackSurface::Events X11HackSurface::TakeEvents() {
     std::free(event);
   }
   if (xcb_connection_has_error(c_)) {
-    const char* display = std::getenv("DISPLAY");
     events.gone = true;
-    events.failure = "lost the connection to the X display '" + std::string(display ? display : "") + "'";
+    events.failure = LostDisplay();
   }
   return events;
 }

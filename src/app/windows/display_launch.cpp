@@ -35,6 +35,9 @@ template <class Window>
 int RunWindow(QApplication& app, Window& window) {
   QTimer::singleShot(0, &window, [&window] {
     window.Start();
+    // A driver that stopped because the display went (the preview's parent seemed gone,
+    // the window closed under it) says so instead of ending as if asked to.
+    EndIfDisplayLost();
     QCoreApplication::exit(0);
   });
   return app.exec();
