@@ -1,7 +1,5 @@
 #include "app/platform/foreign_parent.h"
 
-#include "app/platform/lost_display.h"
-
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
@@ -10,6 +8,8 @@
 #include <QWindow>
 #include <cstdlib>
 #include <memory>
+
+#include "app/platform/lost_display.h"
 
 namespace pyxora {
 namespace {

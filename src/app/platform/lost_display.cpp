@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QString>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace pyxora {

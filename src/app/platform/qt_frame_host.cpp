@@ -1,11 +1,11 @@
 #include "app/platform/qt_frame_host.h"
 
-#include "app/platform/lost_display.h"
-
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+
+#include "app/platform/lost_display.h"
 
 namespace pyxora {
 
