@@ -95,7 +95,7 @@ TEST_F(Getters, WriteTestPassesOnAWritableStoreAndWarnsOnAReadOnlyOne) {
   SaveSettingStr("General", "TestRegWrite", "0");
   Store().SetReadOnly(true);
   EXPECT_FALSE(TestRegistryWrite());
-  EXPECT_EQ(shown.substr(0, 33), "Pyxora|The Registry is read-only.");
+  EXPECT_EQ(shown.substr(0, 38), "Pyxora|The settings file is read-only.");
   SetUserMessageHandler(nullptr);
 }
 
