@@ -14,9 +14,8 @@ PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
 void PreviewBox::Present() {
   // Repaint the band of rows written since the last frame, if any.
   int first = -1, last = -1;
-  const uint8_t* rows = canvas_.RowsWritten();
   for (int y = 0; y < canvas_.Height(); ++y)
-    if (canvas_.AllChanged() || rows[y]) {
+    if (canvas_.AllChanged() || canvas_.RowWritten(y)) {
       if (first < 0) first = y;
       last = y;
     }

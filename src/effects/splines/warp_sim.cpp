@@ -122,8 +122,6 @@ void WarpSim::DrawPending() {
   const size_t count = pending_.size();
   const int32_t width = canvas_->Width(), height = canvas_->Height();
   const uint32_t* pixels = canvas_->Data();
-  const uint64_t* written = canvas_->WrittenWords();
-  const size_t wordsPerRow = canvas_->WrittenWordsPerRow();
   for (size_t j = 0; j < count; ++j) {
     // Asks for the lines of a pixel a few places ahead (its colour and its written
     // bit), so its stores do not wait.
@@ -131,7 +129,7 @@ void WarpSim::DrawPending() {
       const PendingPixel& a = pending_[j + kPixelsAhead];
       if (a.x >= 0 && a.y >= 0 && a.x < width && a.y < height) {
         __builtin_prefetch(pixels + static_cast<size_t>(a.y) * static_cast<size_t>(width) + static_cast<size_t>(a.x), 1);
-        __builtin_prefetch(written + static_cast<size_t>(a.y) * wordsPerRow + static_cast<size_t>(a.x >> 6), 1);
+        __builtin_prefetch(canvas_->WrittenWordOf(a.x, a.y), 1);
       }
     }
     canvas_->SetPixel(pending_[j].x, pending_[j].y, pending_[j].color);
