@@ -46,6 +46,13 @@ class Canvas {
     MarkWritten(x, y);
     drawnSinceClear_ = true;
   }
+  // Asks for the memory a SetPixel(x, y) a few pixels from now will write, so that a loop
+  // over pixels scattered across the screen does not wait for each in turn.
+  void Prefetch(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    __builtin_prefetch(pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x), 1);
+    __builtin_prefetch(written_.data() + WrittenIndex(x, y), 1);
+  }
   // 0x00BBGGRR; black outside the surface.
   uint32_t GetPixel(int32_t x, int32_t y) const;
 
@@ -79,8 +86,6 @@ class Canvas {
   uint64_t* WrittenBlock(int band, size_t block) {
     return written_.data() + writtenOffset_ + (static_cast<size_t>(band) * blocksPerBand_ + block) * kBlockHeight;
   }
-  // Where the bit of a pixel on the surface lives (for fetching it ahead of a write).
-  const uint64_t* WrittenWordOf(int32_t x, int32_t y) const { return written_.data() + WrittenIndex(x, y); }
   // Whether any pixel of row y may have been written.
   bool RowWritten(int y) const;
   // After a new size every pixel counts as changed, whatever its bits say.
