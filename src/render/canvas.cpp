@@ -1,6 +1,5 @@
 #include "render/canvas.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -13,13 +12,13 @@ void Canvas::Resize(int width, int height) {
   clearedTo_ = ToStored(backColor_);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
   blocksPerBand_ = (static_cast<size_t>(width_) + kBlockWidth - 1) / kBlockWidth;
-  bandWords_ = (blocksPerBand_ + 63) / 64;
+  markStride_ = (blocksPerBand_ + 7) / 8 * 8;
   const size_t bands = static_cast<size_t>(Bands());
   constexpr size_t kLineWords = 64 / sizeof(uint64_t);
   written_.assign(bands * blocksPerBand_ * kBlockHeight + kLineWords, 0);
   const auto address = reinterpret_cast<uintptr_t>(written_.data());
   writtenOffset_ = (kLineWords - address / sizeof(uint64_t) % kLineWords) % kLineWords;
-  bandBlocks_.assign(bands * bandWords_, 0);
+  blockMarks_.assign(bands * markStride_, 0);
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
@@ -27,13 +26,12 @@ void Canvas::Resize(int width, int height) {
 void Canvas::ForgetChanges() {
   // Only the blocks marked: a frame of scattered pixels does not clear the whole map.
   for (int band = 0; band < Bands(); ++band) {
-    uint64_t* marks = BandBlocks(band);
-    for (size_t w = 0; w < bandWords_; ++w) {
-      for (uint64_t bits = marks[w]; bits; bits &= bits - 1) {
-        uint64_t* block = WrittenBlock(band, w * 64 + static_cast<size_t>(std::countr_zero(bits)));
-        std::fill(block, block + kBlockHeight, uint64_t{0});
-      }
-      marks[w] = 0;
+    uint8_t* marks = BlockMarks(band);
+    for (size_t block = 0; block < blocksPerBand_; ++block) {
+      if (!marks[block]) continue;
+      uint64_t* bits = WrittenBlock(band, block);
+      std::fill(bits, bits + kBlockHeight, uint64_t{0});
+      marks[block] = 0;
     }
   }
   allChanged_ = false;
@@ -41,14 +39,12 @@ void Canvas::ForgetChanges() {
 
 bool Canvas::RowWritten(int y) const {
   if (y < 0 || y >= height_) return false;
-  const uint64_t* marks = bandBlocks_.data() + static_cast<size_t>(y / kBlockHeight) * bandWords_;
-  for (size_t w = 0; w < bandWords_; ++w) {
-    for (uint64_t bits = marks[w]; bits; bits &= bits - 1) {
-      const size_t block = w * 64 + static_cast<size_t>(std::countr_zero(bits));
-      const size_t index = (static_cast<size_t>(y / kBlockHeight) * blocksPerBand_ + block) * kBlockHeight;
-      if (written_[writtenOffset_ + index + static_cast<size_t>(y % kBlockHeight)]) return true;
-    }
-  }
+  const size_t band = static_cast<size_t>(y / kBlockHeight);
+  const uint8_t* marks = blockMarks_.data() + band * markStride_;
+  for (size_t block = 0; block < blocksPerBand_; ++block)
+    if (marks[block] && written_[writtenOffset_ + (band * blocksPerBand_ + block) * kBlockHeight +
+                                 static_cast<size_t>(y % kBlockHeight)])
+      return true;
   return false;
 }
 

@@ -76,13 +76,15 @@ class Canvas {
   // blocks of 64 x 8 pixels: bands of 8 rows, each of BlocksPerBand() blocks; a block is
   // 8 words in one cache line, word r for row 8 band + r, bit i for column 64 block + i.
   // A particle's erase and redraw, a pixel or two apart, mostly touch one line, and the
-  // presenter reads a block in one go. Per band, one bit per block says whether any of
-  // its bits may be set, so a pass over the changes skips the untouched blocks and bands
-  // without reading them. The presenter zeroes what it has looked at.
+  // presenter reads a block in one go. Per band, one byte per block (MarkStride() bytes,
+  // the tail zero) says whether any of its bits may be set, so a pass over the changes
+  // skips untouched blocks and bands without reading them. Bytes, not bits: a write
+  // only stores them, where a bit would make every write wait for the one before.
+  // The presenter zeroes what it has looked at.
   int Bands() const { return (height_ + kBlockHeight - 1) / kBlockHeight; }
   size_t BlocksPerBand() const { return blocksPerBand_; }
-  size_t BandWords() const { return bandWords_; }
-  uint64_t* BandBlocks(int band) { return bandBlocks_.data() + static_cast<size_t>(band) * bandWords_; }
+  size_t MarkStride() const { return markStride_; }
+  uint8_t* BlockMarks(int band) { return blockMarks_.data() + static_cast<size_t>(band) * markStride_; }
   uint64_t* WrittenBlock(int band, size_t block) {
     return written_.data() + writtenOffset_ + (static_cast<size_t>(band) * blocksPerBand_ + block) * kBlockHeight;
   }
@@ -106,8 +108,7 @@ class Canvas {
   }
   void MarkWritten(int32_t x, int32_t y) {
     written_[WrittenIndex(x, y)] |= uint64_t{1} << (x & 63);
-    const size_t block = static_cast<size_t>(x) / kBlockWidth;
-    bandBlocks_[static_cast<size_t>(y) / kBlockHeight * bandWords_ + block / 64] |= uint64_t{1} << (block % 64);
+    blockMarks_[static_cast<size_t>(y) / kBlockHeight * markStride_ + static_cast<size_t>(x) / kBlockWidth] = 1;
   }
 
   static uint32_t ToStored(uint32_t c) {
@@ -121,8 +122,8 @@ class Canvas {
   std::vector<uint64_t> written_;
   size_t writtenOffset_ = 0;  // words before the first block, so blocks start on cache lines
   size_t blocksPerBand_ = 0;
-  std::vector<uint64_t> bandBlocks_;
-  size_t bandWords_ = 0;
+  std::vector<uint8_t> blockMarks_;
+  size_t markStride_ = 0;  // BlocksPerBand rounded up to whole words of 8 marks
   bool allChanged_ = true;
   // Whether any pixel was written since the last clear, and to what that clear filled the
   // surface: clearing a surface that is still blank costs nothing (the driver's idle

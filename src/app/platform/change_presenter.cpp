@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace pyxora {
 namespace {
@@ -11,6 +12,13 @@ constexpr uint32_t kFreeSlot = 0;
 
 // How many comparisons ahead the two pixels are fetched.
 constexpr size_t kComparisonsAhead = 16;
+
+// Eight block marks (bytes of 0 or 1) as one word.
+inline uint64_t MarkWord(const uint8_t* marks, size_t w) {
+  uint64_t word;
+  std::memcpy(&word, marks + w * sizeof word, sizeof word);
+  return std::endian::native == std::endian::little ? word : __builtin_bswap64(word);  // byte k: bit 8 k
+}
 
 }  // namespace
 
@@ -36,7 +44,7 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   const uint32_t* pixels = canvas.Data();
   uint32_t* shown = shown_.data();
   const size_t dense = static_cast<size_t>(target.DenseBlockPixels());
-  const size_t bandWords = canvas.BandWords();
+  const size_t markWords = canvas.MarkStride() / sizeof(uint64_t);
   colours_.clear();
   points_.clear();
   rects_.clear();
@@ -44,9 +52,10 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   currentBand_.clear();
 
   for (int band = 0; band < canvas.Bands(); ++band) {
-    uint64_t* marks = canvas.BandBlocks(band);
-    bool any = false;
-    for (size_t w = 0; w < bandWords; ++w) any |= marks[w] != 0;
+    uint8_t* marks = canvas.BlockMarks(band);
+    // Eight marks at a time: most of a band is untouched.
+    uint64_t any = 0;
+    for (size_t w = 0; w < markWords; ++w) any |= MarkWord(marks, w);
     if (!any) continue;
     const int top = band * kPresentBlockHeight;
     const int bottom = std::min(top + kPresentBlockHeight, height);
@@ -58,9 +67,11 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
     bandPixels_.clear();
     blockColumns_.clear();
     blockEnds_.clear();
-    for (size_t w = 0; w < bandWords; ++w) {
-      for (uint64_t marked = marks[w]; marked; marked &= marked - 1) {
-        const size_t c = w * 64 + static_cast<size_t>(std::countr_zero(marked));
+    for (size_t w = 0; w < markWords; ++w) {
+      // One bit per marked block (the lowest of its byte), lowest column first.
+      for (uint64_t marked = MarkWord(marks, w); marked; marked &= marked - 1) {
+        const size_t c = w * 8 + static_cast<size_t>(std::countr_zero(marked)) / 8;
+        marks[c] = 0;
         uint64_t* block = canvas.WrittenBlock(band, c);
         for (int r = 0; r < bottom - top; ++r) {
           const size_t rowStart = static_cast<size_t>(top + r) * static_cast<size_t>(width) + c * kPresentBlockWidth;
@@ -72,7 +83,6 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
         blockColumns_.push_back(static_cast<uint32_t>(c));
         blockEnds_.push_back(static_cast<uint32_t>(bandPixels_.size()));
       }
-      marks[w] = 0;
     }
     const size_t written = bandPixels_.size();
     bandChanged_.resize(written);
