@@ -10,29 +10,20 @@
 #include "effects/splines/warp.h"
 
 namespace pyxora {
-namespace {
-
-template <class Record, size_t N>
-std::vector<SettingRowInfo> Rows(const std::array<SettingField<Record>, N>& fields) {
-  return DescribeSettingFields<Record>(fields);
-}
-
-}  // namespace
-
 const EffectTable& Effects() {
   static const EffectTable table = {{
       {0, "Fireworks", "Fireworks", "fireworks", LoadFireworksEffect, RunFireworks, PreviewFireworks, LoadFireworksTheme,
-       13, [] { return Rows(kFireworksFields); }},
+       13, FireworksSettingRows},
       {1, "3D Stars [RETIRED]", "", ""},
       {2, "B-Spline Warp", "B-SplineWarp", "warp", [](int16_t, bool perf) { LoadWarpSettings(perf); }, RunWarp,
-       PreviewWarp, nullptr, 0, [] { return Rows(kWarpFields); }},
+       PreviewWarp, nullptr, 0, WarpSettingRows},
       {3, "B-Spline Sparklers", "B-SplineSpark", "sparklers",
        [](int16_t, bool perf) { LoadSparklerSettings(perf); }, RunSparklers, PreviewSparklers, nullptr, 0,
-       [] { return Rows(kSparklerFields); }},
+       SparklerSettingRows},
       {4, "Stars and Gravity Wells", "GravityWell", "gravity", LoadGravityEffect, RunGravityWells, PreviewGravityWells,
-       LoadGravityTheme, 5, [] { return Rows(kGravityFields); }},
+       LoadGravityTheme, 5, GravitySettingRows},
       {5, "Galaxies", "Galaxy", "galaxy", LoadGalaxyEffect, RunGalaxies, PreviewGalaxies, LoadGalaxyTheme, 16,
-       [] { return Rows(kGalaxyFields); }},
+       GalaxySettingRows},
   }};
   return table;
 }
@@ -41,6 +32,11 @@ const EffectEntry* FindEffectByRenderName(std::string_view name) {
   for (const EffectEntry& entry : Effects())
     if (*entry.renderName && name == entry.renderName) return &entry;
   return nullptr;
+}
+
+std::span<const SettingRowInfo> EffectSettingRows(int16_t index) {
+  if (index < 0 || index >= kEffectCount || !Effects()[static_cast<size_t>(index)].settingRows) return {};
+  return Effects()[static_cast<size_t>(index)].settingRows();
 }
 
 }  // namespace pyxora

@@ -19,9 +19,9 @@ using EffectRunner = void (*)();
 using EffectPreview = void (*)(const PropertiesModel& props);
 // Loads preset theme `theme` (1..themeCount) into the effect's settings record.
 using EffectThemeLoader = void (*)(int16_t theme);
-// The effect's settings rows with their Properties boxes (its table), for code that
-// describes every effect alike (the XScreenSaver settings file and hack options).
-using EffectSettingRowsFn = std::vector<SettingRowInfo> (*)();
+// The effect's settings rows with the Properties controls that edit them, in the order
+// templates list them, for code that handles every effect alike.
+using EffectSettingRowsFn = std::span<const SettingRowInfo> (*)();
 
 struct EffectEntry {
   int16_t index = 0;
@@ -43,21 +43,7 @@ const EffectTable& Effects();
 // The entry whose render name matches, or nullptr.
 const EffectEntry* FindEffectByRenderName(std::string_view name);
 
-// One stored setting of an effect as templates, migration, factory values and the
-// Properties model see it, whatever the effect's own record looks like.
-enum class SettingControl : uint8_t { Box, Check, List };
-struct EffectSettingRow {
-  const char* key = "";
-  SettingGetter getter = SettingGetter::Int;
-  float defaultValue = 0;
-  SettingControl control = SettingControl::Box;
-  const char* controlName = "";  // box array ("txtGrav"), check box or list
-  int boxIndex = -1;             // index in the box array
-  bool readFromTemplate = true;  // false: written to templates but never restored
-};
-
-// The settings of effect `index` in the order a template lists them; empty for an
-// effect without settings.
-std::span<const EffectSettingRow> EffectSettingRows(int16_t index);
+// The rows of effect `index`; empty for an effect without settings.
+std::span<const SettingRowInfo> EffectSettingRows(int16_t index);
 
 }  // namespace pyxora

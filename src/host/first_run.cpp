@@ -40,7 +40,7 @@ void MigrateSettings() {
   for (const GeneralSettingRow& row : kGeneralSettings)
     if (row.uses & kMigrated) CopySetting(row.section, row.key, row.defaultText);
   for (const EffectEntry& effect : Effects())
-    for (const EffectSettingRow& row : EffectSettingRows(effect.index))
+    for (const SettingRowInfo& row : EffectSettingRows(effect.index))
       CopySetting(effect.section, row.key, FormatNumber(row.defaultValue));
   CopySetting(kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault);
 }
@@ -56,10 +56,10 @@ void ApplyFactoryDefaults(PropertiesModel& props) {
     }
   }
   for (const EffectEntry& effect : Effects())
-    for (const EffectSettingRow& row : EffectSettingRows(effect.index)) {
+    for (const SettingRowInfo& row : EffectSettingRows(effect.index)) {
       switch (row.control) {
         case SettingControl::Box:
-          props.SetText(row.controlName, row.boxIndex, FormatNumber(row.defaultValue));
+          props.SetText(row.controlName, row.box.index, FormatNumber(row.defaultValue));
           break;
         case SettingControl::Check:
           props.Checks[row.controlName] = row.defaultValue == 1;

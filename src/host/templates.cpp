@@ -15,7 +15,7 @@ namespace {
 
 constexpr const char* kAdminSection = "Admin";
 
-std::string DefaultText(const EffectSettingRow& row) { return FormatNumber(row.defaultValue); }
+std::string DefaultText(const SettingRowInfo& row) { return FormatNumber(row.defaultValue); }
 
 // A box's number as a template writes it: its leading decimal number, 0 when none.
 std::string LeadingNumberText(std::string_view text) { return BoxNumberText(ValOfText(text)); }
@@ -34,10 +34,10 @@ void ForEachEffectSection(Visit visit) {
   }
 }
 
-std::string ControlText(const PropertiesModel& props, const EffectSettingRow& row) {
+std::string ControlText(const PropertiesModel& props, const SettingRowInfo& row) {
   switch (row.control) {
     case SettingControl::Box:
-      return LeadingNumberText(props.Text(row.controlName, row.boxIndex));
+      return LeadingNumberText(props.Text(row.controlName, row.box.index));
     case SettingControl::Check:
       return props.Checked(row.controlName) ? "1" : "0";
     case SettingControl::List:
@@ -47,10 +47,10 @@ std::string ControlText(const PropertiesModel& props, const EffectSettingRow& ro
 }
 
 // As a check box or list takes a value it cannot show: it stays as it was.
-void SetControl(PropertiesModel& props, const EffectSettingRow& row, const std::string& text) {
+void SetControl(PropertiesModel& props, const SettingRowInfo& row, const std::string& text) {
   switch (row.control) {
     case SettingControl::Box:
-      props.SetText(row.controlName, row.boxIndex, text);
+      props.SetText(row.controlName, row.box.index, text);
       return;
     case SettingControl::Check:
       if (const auto value = WholeNumber(text); value && (*value == 0 || *value == 1))
@@ -99,8 +99,8 @@ bool SaveTemplate(const PropertiesModel& props, std::string_view path) {
   for (const GeneralSettingRow& row : kGeneralSettings)
     if (row.uses & kFromModelToTemplate)
       WriteTemplateValue(row.section, row.key, LeadingNumberText(props.Text(row.boxArray, row.boxIndex)));
-  ForEachEffectSection([&](const char* section, std::span<const EffectSettingRow> rows) {
-    for (const EffectSettingRow& row : rows) WriteTemplateValue(section, row.key, ControlText(props, row));
+  ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
+    for (const SettingRowInfo& row : rows) WriteTemplateValue(section, row.key, ControlText(props, row));
   });
   return FinishTemplateWrite();
 }
@@ -116,8 +116,8 @@ TemplateReadResult LoadTemplate(PropertiesModel& props, std::string_view path) {
     if (row.uses & kFromModelToTemplate)
       props.SetText(row.boxArray, row.boxIndex, ReadTemplateValue(row.section, row.key, row.defaultText));
   ImportStoreRows();
-  ForEachEffectSection([&](const char* section, std::span<const EffectSettingRow> rows) {
-    for (const EffectSettingRow& row : rows)
+  ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
+    for (const SettingRowInfo& row : rows)
       if (row.readFromTemplate) SetControl(props, row, ReadTemplateValue(section, row.key, DefaultText(row)));
   });
   ClearTemplateCache();
@@ -132,8 +132,8 @@ TemplateReadResult ImportTemplate(std::string_view path) {
   stored = ImportValue(kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault) && stored;
   for (const GeneralSettingRow& row : kGeneralSettings)
     if (row.uses & kFromModelToTemplate) stored = ImportValue(row.section, row.key, row.defaultText) && stored;
-  ForEachEffectSection([&](const char* section, std::span<const EffectSettingRow> rows) {
-    for (const EffectSettingRow& row : rows)
+  ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
+    for (const SettingRowInfo& row : rows)
       if (row.readFromTemplate) stored = ImportValue(section, row.key, DefaultText(row)) && stored;
   });
   if (!stored) {
@@ -149,8 +149,8 @@ void LoadPropertiesFromStore(PropertiesModel& props) {
     if (row.uses & kFromModelToTemplate)
       props.SetText(row.boxArray, row.boxIndex,
                     BoxNumberText(GetSettingInt(row.section, row.key, NearestInt16(ValOfText(row.defaultText)))));
-  ForEachEffectSection([&](const char* section, std::span<const EffectSettingRow> rows) {
-    for (const EffectSettingRow& row : rows) {
+  ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
+    for (const SettingRowInfo& row : rows) {
       double value = 0;
       switch (row.getter) {
         case SettingGetter::Int:
@@ -177,10 +177,10 @@ bool SaveSettingsFromProperties(const PropertiesModel& props) {
   bool ok = SaveSettingStr(kGeneralSection, kAnimationTypeKey, props.SelectedEffect);
   for (const GeneralSettingRow& row : kGeneralSettings)
     if (row.uses & kFromModelToTemplate) ok = SaveSettingStr(row.section, row.key, props.Text(row.boxArray, row.boxIndex)) && ok;
-  ForEachEffectSection([&](const char* section, std::span<const EffectSettingRow> rows) {
-    for (const EffectSettingRow& row : rows) {
+  ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
+    for (const SettingRowInfo& row : rows) {
       const std::string text =
-          row.control == SettingControl::Box ? props.Text(row.controlName, row.boxIndex) : ControlText(props, row);
+          row.control == SettingControl::Box ? props.Text(row.controlName, row.box.index) : ControlText(props, row);
       ok = SaveSettingStr(section, row.key, text) && ok;
     }
   });

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <span>
 #include <string_view>
@@ -39,8 +41,12 @@ struct SettingField {
   const char* label = "";
 };
 
-// One row seen without its record type: what code outside the effect needs to know
-// (the hack's command-line options, the XScreenSaver config generated from the rows).
+// Which Properties control edits a setting: a numeric box, a check box or a list.
+enum class SettingControl : uint8_t { Box, Check, List };
+
+// One row seen without its record type, for code that handles every effect alike:
+// templates, migration, factory values, the hack's command-line options and the
+// XScreenSaver settings file.
 struct SettingRowInfo {
   const char* key = "";
   SettingGetter getter = SettingGetter::Int;
@@ -48,17 +54,75 @@ struct SettingRowInfo {
   SettingBox box{};
   const char* label = "";
   bool boolean = false;  // a check box: on for any non-zero value
+  SettingControl control = SettingControl::Box;
+  const char* controlName = "";  // the box array ("txtGrav", indexed by box.index), check box or list
+  bool readFromTemplate = true;  // false: written to templates but never restored
 };
 
+// A setting with no text box: the check box or list that edits it.
+struct OtherControl {
+  const char* key;
+  SettingControl control;
+  const char* name;
+};
+
+// The rows of `fields`, edited by the boxes of `boxArray` unless `others` names their
+// control; in the order of `order` when given (the order templates list them). The
+// rows numbered in `notRestored` are written to templates but never read back.
 template <class Record>
-std::vector<SettingRowInfo> DescribeSettingFields(std::span<const SettingField<Record>> fields) {
+std::vector<SettingRowInfo> DescribeSettingFields(std::span<const SettingField<Record>> fields, const char* boxArray,
+                                                  std::initializer_list<OtherControl> others = {},
+                                                  std::initializer_list<int> order = {},
+                                                  std::initializer_list<int> notRestored = {}) {
   std::vector<SettingRowInfo> rows;
   rows.reserve(fields.size());
-  for (const SettingField<Record>& field : fields) {
+  auto add = [&](size_t i) {
+    const SettingField<Record>& field = fields[i];
     const bool boolean = std::holds_alternative<bool Record::*>(field.member);
-    rows.push_back({field.key, field.getter, field.defaultValue, field.box, field.label, boolean});
+    SettingRowInfo row{field.key, field.getter, field.defaultValue, field.box, field.label, boolean};
+    row.controlName = boxArray;
+    for (const OtherControl& other : others)
+      if (std::string_view(other.key) == field.key) {
+        row.control = other.control;
+        row.controlName = other.name;
+      }
+    for (const int skipped : notRestored) row.readFromTemplate = row.readFromTemplate && static_cast<size_t>(skipped) != i;
+    rows.push_back(row);
+  };
+  if (order.size() == 0) {
+    for (size_t i = 0; i < fields.size(); ++i) add(i);
+  } else {
+    for (const int i : order) add(static_cast<size_t>(i));
   }
   return rows;
+}
+
+// Writes `value` into the row's field: a Boolean is on for any non-zero value, a
+// whole number saturates and rounds half to even, a single keeps within its range
+// (NaN becomes 0).
+template <class Record>
+void SetSettingField(const SettingField<Record>& field, Record& record, double value) {
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_reference_t<decltype(record.*member)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          record.*member = value != 0;
+        } else if constexpr (std::is_same_v<T, float>) {
+          constexpr double kMax = std::numeric_limits<float>::max();
+          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
+        } else {
+          record.*member = SaturatingRound<T>(value);
+        }
+      },
+      field.member);
+}
+
+// The record as the rows' defaults fill it.
+template <class Record>
+Record SettingDefaults(std::span<const SettingField<Record>> fields) {
+  Record record;
+  for (const SettingField<Record>& field : fields) SetSettingField(field, record, field.defaultValue);
+  return record;
 }
 
 // Reads every row of `fields` from `section` into `record` with its getter and default.
@@ -78,20 +142,7 @@ void LoadSettingFields(std::string_view section, std::span<const SettingField<Re
         value = GetSettingDbl(section, field.key, field.defaultValue);
         break;
     }
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_reference_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            record.*member = value != 0;
-          } else if constexpr (std::is_integral_v<T>) {
-            // A wide getter feeding a narrow field saturates instead of wrapping; a
-            // decimal getter feeding a whole-number field rounds half to even.
-            record.*member = SaturatingRound<T>(value);
-          } else {
-            record.*member = static_cast<T>(value);
-          }
-        },
-        field.member);
+    SetSettingField(field, record, value);
   }
 }
 

@@ -114,6 +114,11 @@ setting() { "$PYXORA" --settings set "$@" >/dev/null; }
 # Saves the screen as PNG (without the pointer).
 screenshot() { import -window root "$1"; }
 
+# Prints "COUNT R G B" for every colour of a PNG but black.
+png_colours() {
+  convert "$1" -format %c histogram:info:- | awk '{ gsub(/[(),:]/, " "); if ($2 + $3 + $4 > 0) print $1, $2, $3, $4 }'
+}
+
 # How many pixels of a WxH+X+Y region differ between two PNGs.
 pixels_differing() {
   local a="$1" b="$2" region="$3"

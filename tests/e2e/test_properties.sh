@@ -11,6 +11,20 @@ press() {
 }
 setting General AnimationType 3
 
+# The first "/c" of a user shows the welcome window before the Properties window;
+# closing it keeps the stored settings.
+"$PYXORA" /c 2>"$WORK/first.err" &
+props=$!
+welcome=$(wait_window Pyxora)
+[ -z "$(xdotool search --onlyvisible --name '^Pyxora Properties$' 2>/dev/null || true)" ] ||
+  fail "the Properties window came before the welcome"
+press "$welcome" Escape
+id=$(wait_window "Pyxora Properties")
+[ "$("$PYXORA" --settings get General ResetSettings)" = 1 ] || fail "the first run was not marked done"
+[ "$("$PYXORA" --settings get General AnimationType)" = 3 ] || fail "closing the welcome changed the settings"
+press "$id" Escape
+wait_gone "$props" 3 || fail "Escape did not close the window"
+
 start=$(date +%s%N)
 "$PYXORA" /c 2>"$WORK/props.err" &
 props=$!

@@ -13,12 +13,10 @@ render() { "$PYXORA" --render fireworks --frames 400 --size 640x480 --seed 1 "$@
 inspect() {
   local size
   size=$(identify -format '%w %h' "$1") || return 1
-  convert "$1" -format %c histogram:info:- | awk -v size="$size" '
-    { gsub(/[(),:]/, " "); n = $1; r = $2; g = $3; b = $4
-      if (r + g + b == 0) next
-      lo = r < g ? r : g; lo = lo < b ? lo : b; hi = r > g ? r : g; hi = hi > b ? hi : b
-      if (lo != hi && !(lo == 55 && hi == 255)) { print "colour " r "," g "," b " is neither a grey nor a hue" > "/dev/stderr"; bad = 1 }
-      lit += n }
+  png_colours "$1" | awk -v size="$size" '
+    { lo = $2 < $3 ? $2 : $3; lo = lo < $4 ? lo : $4; hi = $2 > $3 ? $2 : $3; hi = hi > $4 ? hi : $4
+      if (lo != hi && !(lo == 55 && hi == 255)) { print "colour " $2 "," $3 "," $4 " is neither a grey nor a hue" > "/dev/stderr"; bad = 1 }
+      lit += $1 }
     END { if (bad) exit 1; print size, lit + 0 }'
 }
 

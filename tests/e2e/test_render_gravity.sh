@@ -10,49 +10,13 @@ render() { "$PYXORA" --render gravity --frames 300 --size 640x480 --seed 1 "$@";
 
 # Prints "WIDTH HEIGHT LIT" and checks every lit colour; fails on anything else.
 inspect() {
-  python3 - "$1" <<'EOF'
-import struct, sys, zlib
-data = open(sys.argv[1], "rb").read()
-assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
-pos, idat = 8, b""
-while pos < len(data):
-    length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-    body = data[pos + 8:pos + 8 + length]
-    if kind == b"IHDR":
-        width, height, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", body)
-        assert depth == 8 and ctype in (2, 6) and interlace == 0, f"unexpected PNG layout {depth} {ctype}"
-    elif kind == b"IDAT":
-        idat += body
-    pos += 12 + length
-bpp = 3 if ctype == 2 else 4
-raw, stride = zlib.decompress(idat), width * bpp
-rows, prev, i = [], bytearray(stride), 0
-for _ in range(height):
-    kind, line = raw[i], bytearray(raw[i + 1:i + 1 + stride])
-    i += 1 + stride
-    for x in range(stride):
-        a = line[x - bpp] if x >= bpp else 0
-        b, c = prev[x], prev[x - bpp] if x >= bpp else 0
-        if kind == 1: line[x] = (line[x] + a) & 255
-        elif kind == 2: line[x] = (line[x] + b) & 255
-        elif kind == 3: line[x] = (line[x] + (a + b) // 2) & 255
-        elif kind == 4:
-            p = a + b - c
-            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-    rows.append(line)
-    prev = line
-lit = 0
-for line in rows:
-    for x in range(0, stride, bpp):
-        rgb = tuple(line[x:x + 3])
-        if rgb == (0, 0, 0):
-            continue
-        lit += 1
-        low, _, high = sorted(rgb)
-        assert rgb == (255, 255, 255) or (low == 55 and high == 255), f"colour {rgb} is not from the hue wheel"
-print(width, height, lit)
-EOF
+  local size
+  size=$(identify -format '%w %h' "$1") || return 1
+  png_colours "$1" | awk -v size="$size" '
+    { lo = $2 < $3 ? $2 : $3; lo = lo < $4 ? lo : $4; hi = $2 > $3 ? $2 : $3; hi = hi > $4 ? hi : $4
+      if (!(lo == 255 || (lo == 55 && hi == 255))) { print "colour " $2 "," $3 "," $4 " is not from the hue wheel" > "/dev/stderr"; bad = 1 }
+      lit += $1 }
+    END { if (bad) exit 1; print size, lit + 0 }'
 }
 
 render --out a.png || fail "render exited with $?"

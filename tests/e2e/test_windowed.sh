@@ -6,6 +6,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_x 800x600
 APP="$(dirname "$PYXORA")/pyxora-window"
 setting General AnimationType 4
+setting General ResetSettings 1  # the welcome of a first run was seen
 setting Advanced Adv_WinResize 1
 CYAN=37FFFF  # the message colour at the default hue, 180
 

@@ -15,20 +15,8 @@
 
 namespace pyxora::testing {
 
-class FireworksTest : public CoreTest {
+class FireworksTest : public SurfaceTest {
  protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    canvas_.Resize(kWidth, kHeight);
-    canvas_.Prepare();
-    SetUpViewport(gViewport, kWidth, kHeight, 1.0f);
-    gViewport.DrawDC = &canvas_;
-    gState.Canvas = &canvas_;
-    gState.FrameDelay = 0;
-    gColorSettings = ColorSettings{};
-    BuildHueWheel();
-  }
-
   // The factory settings in simulation units, with changes made in stored units first.
   static FireworksSettings Settings(const std::function<void(FireworksSettings&)>& change = {}) {
     FireworksSettings s = FireworksDefaults();
@@ -60,8 +48,6 @@ class FireworksTest : public CoreTest {
     FireworksLoop(run, {std::move(watch)});
   }
 
-  static constexpr int kWidth = 320, kHeight = 240;
-  Canvas canvas_;
 };
 
 }  // namespace pyxora::testing

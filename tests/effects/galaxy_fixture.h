@@ -19,18 +19,10 @@ namespace pyxora::testing {
 
 using Pixel = std::pair<int32_t, int32_t>;
 
-class GalaxyTest : public CoreTest {
+class GalaxyTest : public SurfaceTest {
  protected:
   void SetUp() override {
-    CoreTest::SetUp();
-    canvas_.Resize(kWidth, kHeight);
-    canvas_.Prepare();
-    SetUpViewport(gViewport, kWidth, kHeight, 1.0f);
-    gViewport.DrawDC = &canvas_;
-    gState.Canvas = &canvas_;
-    gState.FrameDelay = 0;
-    gColorSettings = ColorSettings{};
-    BuildHueWheel();
+    SurfaceTest::SetUp();
     BuildStarPalette();
     FillTrigTables();
     SetFixedSeed(7);
@@ -64,16 +56,7 @@ class GalaxyTest : public CoreTest {
     GalaxyLoop(run, options);
   }
 
-  std::set<Pixel> LitPixels() const {
-    std::set<Pixel> lit;
-    for (int32_t y = 0; y < kHeight; ++y)
-      for (int32_t x = 0; x < kWidth; ++x)
-        if (canvas_.GetPixel(x, y) != 0) lit.insert({x, y});
-    return lit;
-  }
 
-  static constexpr int kWidth = 320, kHeight = 240;
-  Canvas canvas_;
 };
 
 inline constexpr uint32_t kWhite = RgbColor(255, 255, 255);

@@ -19,20 +19,8 @@ namespace pyxora::testing {
 
 using Pixel = std::pair<int32_t, int32_t>;
 
-class GravityTest : public CoreTest {
+class GravityTest : public SurfaceTest {
  protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    canvas_.Resize(kWidth, kHeight);
-    canvas_.Prepare();
-    SetUpViewport(gViewport, kWidth, kHeight, 1.0f);
-    gViewport.DrawDC = &canvas_;
-    gState.Canvas = &canvas_;
-    gState.FrameDelay = 0;
-    gColorSettings = ColorSettings{};
-    BuildHueWheel();
-  }
-
   // The factory settings in simulation units, with changes applied before scaling.
   template <class Change>
   static GravitySettings Run(Change change) {
@@ -62,13 +50,6 @@ class GravityTest : public CoreTest {
     return std::vector<uint32_t>(canvas_.Data(), canvas_.Data() + static_cast<size_t>(kWidth) * kHeight);
   }
 
-  std::set<Pixel> LitPixels() const {
-    std::set<Pixel> lit;
-    for (int32_t y = 0; y < kHeight; ++y)
-      for (int32_t x = 0; x < kWidth; ++x)
-        if (canvas_.GetPixel(x, y) != 0) lit.insert({x, y});
-    return lit;
-  }
 
   // Where star k of `field` is drawn, when it is drawn at all.
   static std::optional<Pixel> StarPixel(const StarField& field, size_t k) {
@@ -78,8 +59,6 @@ class GravityTest : public CoreTest {
     return Pixel{p->x, p->y};
   }
 
-  static constexpr int kWidth = 320, kHeight = 240;
-  Canvas canvas_;
 };
 
 inline constexpr uint32_t kWhite = RgbColor(255, 255, 255);

@@ -11,20 +11,8 @@
 
 namespace pyxora::testing {
 
-class SplineTest : public CoreTest {
+class SplineTest : public SurfaceTest {
  protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    gColorSettings = ColorSettings{};
-    BuildHueWheel();
-    canvas_.Resize(320, 240);
-    canvas_.Prepare();
-    SetUpViewport(gViewport, 320, 240, 1.0f);
-    gViewport.DrawDC = &canvas_;
-    gState.Canvas = &canvas_;
-    gState.FrameDelay = 0;
-  }
-
   // A run entered next asks to stop (as a closing preview would) after `frames` frames.
   void EndRunAfter(int frames) {
     host_.presented = 0;
@@ -42,7 +30,6 @@ class SplineTest : public CoreTest {
     return colours;
   }
 
-  Canvas canvas_;
 };
 
 }  // namespace pyxora::testing

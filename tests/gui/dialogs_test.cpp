@@ -251,5 +251,24 @@ TEST_F(Dialogs, CreditsScrollAndCloseOnDoubleClick) {
   EXPECT_FALSE(window.Running());
 }
 
+// Escape closes like the close button: the animation stops with the window instead of
+// running on unseen and keeping the program from ending.
+TEST_F(Dialogs, EscapeStopsTheAnimatedWindows) {
+  AboutWindow about;
+  CreditsWindow credits;
+  for (QDialog* window : std::initializer_list<QDialog*>{&about, &credits}) {
+    bool closed = false;
+    QTimer::singleShot(500, window, [&] { QTest::keyClick(window, Qt::Key_Escape); });
+    QTimer::singleShot(0, window, [&] {
+      window->exec();
+      closed = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(closed, 5000);
+    EXPECT_FALSE(window->isVisible());
+  }
+  EXPECT_FALSE(about.MiniaturesRunning());
+  EXPECT_FALSE(credits.Running());
+}
+
 }  // namespace
 }  // namespace pyxora

@@ -3,7 +3,10 @@
 #include "app/ui/props_window.h"
 
 #include <QCheckBox>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -15,6 +18,7 @@
 #include "effects/galaxy/galaxy_settings.h"
 #include "effects/gravity/gravity_settings.h"
 #include "gui_support.h"
+#include "host/first_run.h"
 #include "host/properties_fields.h"
 #include "render/frame_host.h"
 #include "render/text_helpers.h"
@@ -23,11 +27,18 @@
 namespace pyxora {
 namespace {
 
+// The program's services with a welcome window that is closed at once.
+PropertiesServices ClosedWelcome() {
+  PropertiesServices services = DefaultPropertiesServices();
+  services.firstRun = [](QWidget*, PropertiesModel& props) { RunFirstRunLogic(props, [](bool) { return false; }); };
+  return services;
+}
+
 class PropsWindowTest : public testing::GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    window_ = std::make_unique<PropsWindow>();
+    window_ = std::make_unique<PropsWindow>(ClosedWelcome());
     window_->Open();
     window_->show();
     window_->activateWindow();
@@ -290,7 +301,7 @@ TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {
   SaveSettingStr("General", "AnimationType", 5);
   SaveSettingStr("Galaxy", "Galaxy_HWheelIdx", 120);
   SaveSettingStr("B-SplineWarp", "Warp_Type", 9);  // no such type
-  PropsWindow window;
+  PropsWindow window(ClosedWelcome());
   window.Open();
   EXPECT_EQ(window.windowTitle(), "Pyxora Properties");
   EXPECT_EQ(window.findChild<QComboBox*>("cboAniType")->currentIndex(), 5);
@@ -299,6 +310,75 @@ TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {
   EXPECT_EQ(window.findChild<NumberBox*>("txtGalaxy_95")->text(), "120");
   EXPECT_EQ(window.findChild<QComboBox*>("cboWarpType")->currentIndex(), 4);
   EXPECT_EQ(window.findChild<QWidget*>("picGalHue")->palette().color(QPalette::Window), QColor(55, 255, 55));
+}
+
+// Each menu item reaches its own service (the help commands 3 and 11 included); the
+// reset applies the factory values only on Yes; Save with a current template writes it
+// without asking for a path; Exit asks the program to end.
+TEST_F(PropsWindowTest, EveryMenuItemCallsItsService) {
+  window_.reset();
+  std::vector<std::string> calls;
+  PropertiesServices services;
+  services.showSounds = [&](QWidget*) { calls.push_back("sounds"); };
+  services.showAdvanced = [&](QWidget*) { calls.push_back("advanced"); };
+  services.showDiagnostics = [&](QWidget*) { calls.push_back("diagnostics"); };
+  services.showAbout = [&](QWidget*) { calls.push_back("about"); };
+  services.openHomePage = [&](QWidget*) { calls.push_back("home"); };
+  services.showHelp = [&](QWidget*, int command) { calls.push_back("help " + std::to_string(command)); };
+  services.currentTemplate = [] { return std::string("/t/current.pxt"); };
+  services.saveTemplate = [&](const PropertiesModel& model) {
+    calls.push_back("save " + model.Text("txtFire", 0));
+    return true;
+  };
+  services.applyFactoryDefaults = [&](PropertiesModel& model) {
+    calls.push_back("reset");
+    model.SetText("txtFire", 0, "12");
+  };
+  PropsWindow window(services);
+  window.Open();
+  window.show();
+  auto trigger = [&](const char* name) {
+    QAction* action = window.findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_TRUE(action->isEnabled()) << name;
+    action->trigger();
+  };
+  const std::vector<std::pair<const char*, const char*>> items = {
+      {"mnuEditArray_0", "sounds"},      {"mnuEditArray_2", "advanced"}, {"mnuHelpArray_0", "help 3"},
+      {"mnuHelpArray_1", "help 11"},     {"mnuHelpArray_2", "diagnostics"}, {"mnuHelpArray_3", "home"},
+      {"mnuHelpArray_4", "about"}};
+  for (const auto& [name, call] : items) {
+    calls.clear();
+    trigger(name);
+    EXPECT_EQ(calls, std::vector<std::string>{call}) << name;
+  }
+
+  window.findChild<NumberBox*>("txtFire_0")->setText("7");
+  calls.clear();
+  trigger("mnuFileArray_1");
+  EXPECT_EQ(calls, std::vector<std::string>{"save 7"});
+
+  // The reset question: No keeps the fields, Yes applies the factory values.
+  for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+    calls.clear();
+    QString asked;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      asked = box->text();
+      box->button(button)->click();
+    });
+    trigger("mnuEditArray_1");
+    EXPECT_EQ(asked, QString::fromUtf8(kResetConfirmationText).remove('\r'));
+    const bool yes = button == QMessageBox::Yes;
+    EXPECT_EQ(calls.size(), yes ? 1u : 0u);
+    EXPECT_EQ(window.findChild<NumberBox*>("txtFire_0")->text(), yes ? "12" : "7");
+  }
+
+  trigger("mnuFileArray_3");
+  EXPECT_TRUE(gState.ExitRequested);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(GetSettingStr("Fireworks", "FireWorks", "<absent>"), "<absent>");
 }
 
 }  // namespace

@@ -163,8 +163,8 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
   table[0].run = [] {};
   table[0].loadTheme = [](int16_t) {};
   table[0].themeCount = 2;
-  table[0].settingRows = [] {
-    return std::vector<SettingRowInfo>{
+  table[0].settingRows = []() -> std::span<const SettingRowInfo> {
+    static const std::vector<SettingRowInfo> rows{
         {"Fire_Shells", SettingGetter::Int, 12, {0, 0, 1, 99, 1, 2}, "Shells & <Stars> (1 - 99):"},
         {"Fire_Fast", SettingGetter::Dbl, 0.5f, {1, 1, 0.1f, 2.5f, 0, 0}, ""},
         {"Fire_Jet", SettingGetter::Int, 1, {}, "Jets:", true},
@@ -172,6 +172,7 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
         {"Fire_NovaFreq", SettingGetter::Int, 3, {2, 0, 0, 9}, "Frequency:"},
         {"Fire_CometFreq", SettingGetter::Int, 3, {3, 0, 0, 9}, "Frequency (0 - 9):"},
     };
+    return rows;
   };
   const std::string xml = HackConfigXml(table);
   EXPECT_NE(xml.find(R"(<option id="fireworks" _label="Fireworks" arg-set="-effect fireworks"/>)"), std::string::npos);
@@ -194,7 +195,10 @@ TEST(HackConfig, ANewEffectsRowsAppearWithNoChangeToTheGenerator) {
   // Presets need a way to load them; rows need an effect that runs.
   table[0].loadTheme = nullptr;
   table[5].run = nullptr;
-  table[5].settingRows = [] { return std::vector<SettingRowInfo>{{"Galaxy_Stars", SettingGetter::Int, 5, {0, 0, 1, 9}}}; };
+  table[5].settingRows = []() -> std::span<const SettingRowInfo> {
+    static const std::vector<SettingRowInfo> rows{{"Galaxy_Stars", SettingGetter::Int, 5, {0, 0, 1, 9}}};
+    return rows;
+  };
   const std::string partial = HackConfigXml(table);
   EXPECT_EQ(partial.find("fireworks -preset"), std::string::npos);
   EXPECT_EQ(partial.find("Galaxy"), std::string::npos);
@@ -222,11 +226,12 @@ TEST(HackConfig, AnEffectsFirstSixValuesFillThreeColumns) {
     static int rowCount = 0;
     rowCount = count;
     EffectTable table = Effects();
-    table[0].settingRows = [] {
+    table[0].settingRows = []() -> std::span<const SettingRowInfo> {
       static std::vector<std::string> keys;
+      static std::vector<SettingRowInfo> rows;
       keys.clear();
+      rows.clear();
       for (int i = 0; i < rowCount; ++i) keys.push_back("Fire_K" + std::to_string(i));
-      std::vector<SettingRowInfo> rows;
       for (const std::string& key : keys) rows.push_back({key.c_str(), SettingGetter::Int, 1, {0, 0, 0, 9, 1, 1}, ""});
       return rows;
     };

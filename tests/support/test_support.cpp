@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "render/colour.h"
 #include "render/random.h"
 #include "render/random_vectors.h"
 #include "render/viewport.h"
@@ -25,6 +26,26 @@ void CoreTest::SetUp() {
 void CoreTest::TearDown() {
   gState = SaverState{};
   SetCurrentStore(std::make_unique<MemoryStore>());
+}
+
+void SurfaceTest::SetUp() {
+  CoreTest::SetUp();
+  canvas_.Resize(kWidth, kHeight);
+  canvas_.Prepare();
+  SetUpViewport(gViewport, kWidth, kHeight, 1.0f);
+  gViewport.DrawDC = &canvas_;
+  gState.Canvas = &canvas_;
+  gState.FrameDelay = 0;
+  gColorSettings = ColorSettings{};
+  BuildHueWheel();
+}
+
+std::set<std::pair<int32_t, int32_t>> SurfaceTest::LitPixels() const {
+  std::set<std::pair<int32_t, int32_t>> lit;
+  for (int y = 0; y < canvas_.Height(); ++y)
+    for (int x = 0; x < canvas_.Width(); ++x)
+      if (canvas_.GetPixel(x, y) != 0) lit.insert({x, y});
+  return lit;
 }
 
 void CoreTest::Put(const std::string& section, const std::string& key, const std::string& value) {

@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
+#include <utility>
 #include <string>
 
+#include "render/canvas.h"
 #include "render/frame_host.h"
 #include "render/saver_state.h"
 #include "settings/settings.h"
@@ -39,6 +42,18 @@ class CoreTest : public ::testing::Test {
 
  private:
   MemoryStore* store_ = nullptr;
+};
+
+// A 320 x 240 framebuffer as the surface and the camera, the default colour settings
+// and hue wheel, and no frame delay: what every effect's tests start from.
+class SurfaceTest : public CoreTest {
+ protected:
+  void SetUp() override;
+  // The pixels that are not black.
+  std::set<std::pair<int32_t, int32_t>> LitPixels() const;
+
+  static constexpr int kWidth = 320, kHeight = 240;
+  Canvas canvas_;
 };
 
 // A temporary folder removed at the end of the test.

@@ -30,6 +30,11 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
+std::string LostDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  return "lost the connection to the X display '" + std::string(display ? display : "") + "'";
+}
+
 PixelRect Clipped(PixelRect r, int width, int height) {
   return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width), std::min(r.bottom, height)};
 }
@@ -48,7 +53,7 @@ std::variant<std::unique_ptr<X11HackSurface>, std::string> X11HackSurface::Open(
   for (int i = 0; it.rem && i < screenNumber; ++i) xcb_screen_next(&it);
   surface->screen_ = it.data;
   const std::string problem = where.kind == HackWindow::Own ? surface->CreateOwnWindow() : surface->Attach(where);
-  if (!problem.empty()) return problem;
+  if (!problem.empty()) return xcb_connection_has_error(surface->c_) ? LostDisplay() : problem;
   surface->OpenReadoutFont();
   xcb_flush(surface->c_);
   return surface;
@@ -170,10 +175,13 @@ void X11HackSurface::OpenReadoutFont() {
 void X11HackSurface::Put(const Canvas& canvas, PixelRect rect) {
   rect = Clipped(rect, std::min(width_, canvas.Width()), std::min(height_, canvas.Height()));
   if (rect.Empty()) return;
+  // A failed connection reports a request limit of 0: there is nowhere to draw then.
+  const size_t limitWords = xcb_get_maximum_request_length(c_);
+  if (limitWords < 64) return;
   const int width = rect.right - rect.left;
   const size_t rowBytes = static_cast<size_t>(width) * 4;
   // Large frames go out in bands that fit the server's request limit.
-  const size_t maxBytes = static_cast<size_t>(xcb_get_maximum_request_length(c_)) * 4 - 64;
+  const size_t maxBytes = limitWords * 4 - 64;
   const int bandRows = static_cast<int>(std::max<size_t>(1, maxBytes / rowBytes));
   for (int top = rect.top; top < rect.bottom; top += bandRows) {
     const int rows = std::min(bandRows, rect.bottom - top);
@@ -223,7 +231,10 @@ X11HackSurface::Events X11HackSurface::TakeEvents() {
     Handle(event, events);
     std::free(event);
   }
-  if (xcb_connection_has_error(c_)) events.gone = true;
+  if (xcb_connection_has_error(c_)) {
+    events.gone = true;
+    events.failure = LostDisplay();
+  }
   return events;
 }
 

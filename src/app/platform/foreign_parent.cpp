@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/platform/lost_display.h"
+
 namespace pyxora {
 namespace {
 
@@ -41,7 +43,10 @@ ForeignParent::~ForeignParent() {
 
 std::optional<QSize> ForeignParent::Size() {
   if (gone_) return std::nullopt;
-  return Geometry(QtConnection(), id_);
+  const auto size = Geometry(QtConnection(), id_);
+  // No answer because the connection failed: that is a lost display, not a lost parent.
+  if (!size) EndIfDisplayLost();
+  return size;
 }
 
 bool ForeignParent::Adopt(QWidget& child) {
@@ -52,6 +57,7 @@ bool ForeignParent::Adopt(QWidget& child) {
   xcb_void_cookie_t cookie = xcb_change_window_attributes_checked(c, id_, XCB_CW_EVENT_MASK, &mask);
   if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
     std::free(error);
+    EndIfDisplayLost();
     MarkGone();
     return false;
   }
@@ -68,7 +74,7 @@ bool ForeignParent::Adopt(QWidget& child) {
 
 bool ForeignParent::Exists() {
   if (gone_) return false;
-  if (!Geometry(QtConnection(), id_)) MarkGone();
+  if (!Size()) MarkGone();
   return !gone_;
 }
 

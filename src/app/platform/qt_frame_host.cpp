@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/platform/lost_display.h"
+
 namespace pyxora {
 
 uint32_t QtFrameHost::Tick() {
@@ -13,6 +15,7 @@ uint32_t QtFrameHost::Tick() {
 }
 
 void QtFrameHost::ProcessEvents() {
+  EndIfDisplayLost();
   const auto start = std::chrono::steady_clock::now();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   waited_ += std::chrono::steady_clock::now() - start;

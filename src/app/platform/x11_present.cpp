@@ -72,7 +72,9 @@ X11PresentTarget::X11PresentTarget(xcb_connection_t* connection, uint32_t window
   gc_ = xcb_generate_id(c_);
   const uint32_t values[] = {0, 0};  // foreground, no graphics exposures
   xcb_create_gc(c_, gc_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);
-  maxRequestBytes_ = static_cast<size_t>(xcb_get_maximum_request_length(c_)) * 4;
+  // Every server takes 4096-word requests; a connection that fails here reports 0, and
+  // the band arithmetic below must not run below zero.
+  maxRequestBytes_ = std::max<size_t>(static_cast<size_t>(xcb_get_maximum_request_length(c_)) * 4, 16384);
 }
 
 X11PresentTarget::~X11PresentTarget() {

@@ -12,7 +12,7 @@ class PictureBox;
 
 inline constexpr const char* kProductName = "Pyxora";
 inline constexpr const char* kProductVersion = "3.2";
-inline constexpr const char* kProductWebAddress = "https://example.org/pyxora";
+inline constexpr const char* kProductWebAddress = PYXORA_HOME_URL;
 
 class AboutWindow : public QDialog {
   Q_OBJECT
@@ -25,6 +25,8 @@ class AboutWindow : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Escape: stops the animation first, which would otherwise run on unseen.
+  void reject() override { Close(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -44,6 +46,8 @@ class CreditsWindow : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Escape: stops the animation first, which would otherwise run on unseen.
+  void reject() override { Close(); }
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -1,26 +1,13 @@
-// picPreview: a picture box that shows a framebuffer, as the display windows do, so
-// the Properties window can run an effect inside itself.
+// picPreview: the picture box in which the Properties window runs an effect.
 #pragma once
 
-#include <QWidget>
-
-#include "render/canvas.h"
+#include "app/ui/picture_box.h"
 
 namespace pyxora {
 
-class PreviewBox : public QWidget {
-  Q_OBJECT
+class PreviewBox : public PictureBox {
  public:
-  explicit PreviewBox(QWidget* parent = nullptr);
-  Canvas& Surface() { return canvas_; }
-  // Pushes what changed in the framebuffer to the screen.
-  void Present();
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  Canvas canvas_;
+  explicit PreviewBox(QWidget* parent = nullptr) : PictureBox("picPreview", parent) {}
 };
 
 }  // namespace pyxora

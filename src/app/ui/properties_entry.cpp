@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/lost_display.h"
 #include "app/platform/qt_frame_host.h"
 #include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
@@ -30,6 +31,7 @@ int RunPropertiesWindow(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  WatchForLostDisplay();
   const ScopedSoundOutput sound;  // the fireworks' sounds in the preview
   gState.Host = &DisplayFrameHost();
   PropsWindow window;

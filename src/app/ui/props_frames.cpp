@@ -137,7 +137,10 @@ QWidget* PropsWindow::BoxGrid(const char* array, std::initializer_list<int> inde
   grid->setVerticalSpacing(3);
   grid->setColumnStretch(0, 1);
   // The spinner column keeps its width where a page has no spinners, so boxes line up.
-  grid->addItem(new QSpacerItem(17, 1, QSizePolicy::Fixed, QSizePolicy::Minimum), 0, 2);
+  // A blank widget, not a spacer: the layout leaves out the spacing beside an empty column.
+  auto* spinnerColumn = new QWidget;
+  spinnerColumn->setFixedSize(Spinner().sizeHint().width(), 1);
+  grid->addWidget(spinnerColumn, 0, 2);
   int row = 0;
   for (int index : indexes)
     if (const PropertiesControl* control = FindBoxControl(array, index)) AddBoxRow(*grid, row++, *control);

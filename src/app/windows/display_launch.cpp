@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/platform/lost_display.h"
 #include "app/platform/sdl_sound.h"
 #include "app/platform/x11_windows.h"
 #include "app/ui/properties_entry.h"
@@ -34,6 +35,9 @@ template <class Window>
 int RunWindow(QApplication& app, Window& window) {
   QTimer::singleShot(0, &window, [&window] {
     window.Start();
+    // A driver that stopped because the display went (the preview's parent seemed gone,
+    // the window closed under it) says so instead of ending as if asked to.
+    EndIfDisplayLost();
     QCoreApplication::exit(0);
   });
   return app.exec();
@@ -44,6 +48,7 @@ int RunWindow(QApplication& app, Window& window) {
 int RunDisplay(int argc, char** argv, DriverVariant variant) {
   if (DisplayMissing()) return 1;
   QApplication app(argc, argv);
+  WatchForLostDisplay();
   // The displays end the process themselves when their driver has ended.
   app.setQuitOnLastWindowClosed(false);
   const ScopedSoundOutput sound;  // the fireworks' sounds, for as long as the display runs

@@ -56,28 +56,6 @@ float Clamped(float value, float lo, float hi) { return std::isnan(value) ? lo :
 
 }  // namespace
 
-void SetFireworksField(const FireworksSettingRow& row, FireworksSettings& record, double value) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_reference_t<decltype(record.*member)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          record.*member = value != 0;
-        } else if constexpr (std::is_same_v<T, float>) {
-          constexpr double kMax = std::numeric_limits<float>::max();
-          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
-        } else {
-          record.*member = SaturatingRound<T>(value);
-        }
-      },
-      row.member);
-}
-
-FireworksSettings FireworksDefaults() {
-  FireworksSettings record;
-  for (const FireworksSettingRow& row : kFireworksFields) SetFireworksField(row, record, row.defaultValue);
-  return record;
-}
-
 std::string FireThemePreset(int16_t theme) {
   if (theme < 1 || theme > kFireThemeCount) return "";
   return kFireworksPresets[theme - 1];
@@ -158,6 +136,14 @@ FireworksSettings NormaliseFireworksSettings(const FireworksSettings& loaded) {
   r.FireLaunchSteps = ClampInt(r.FireLaunchSteps, 1, 999);
   r.FireLaunchPersist = Clamped(r.FireLaunchPersist, 0.25f, 0.99f);
   return r;
+}
+
+std::span<const SettingRowInfo> FireworksSettingRows() {
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<FireworksSettings>(
+      kFireworksFields, "txtFire",
+      {{kFireworksFields[kFireworksCheckBoxes[0].row].key, SettingControl::Check, kFireworksCheckBoxes[0].name},
+       {kFireworksFields[kFireworksCheckBoxes[1].row].key, SettingControl::Check, kFireworksCheckBoxes[1].name}});
+  return rows;
 }
 
 }  // namespace pyxora

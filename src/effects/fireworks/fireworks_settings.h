@@ -218,7 +218,7 @@ inline constexpr float kFireworksRadiusUnit = 0.0025f;
 extern FireworksSettings gFireworksSettings;
 
 // The factory values of every field, from the table.
-FireworksSettings FireworksDefaults();
+inline FireworksSettings FireworksDefaults() { return SettingDefaults<FireworksSettings>(kFireworksFields); }
 // Theme 0: the stored values (FireSparks scaled by PerfMult when asked); theme 1..13:
 // that preset, FireSparks always scaled. Then the 30000-slot cap and the radius units.
 // Any other theme loads the stored values.
@@ -230,11 +230,16 @@ std::string FireThemePreset(int16_t theme);
 void ApplyFireworksTheme(int16_t theme, FireworksSettings& record);
 // Stores `value` in the field of `row`: whole-number fields round half to even and
 // saturate at their type's limits, Booleans are on for any non-zero value.
-void SetFireworksField(const FireworksSettingRow& row, FireworksSettings& record, double value);
+inline void SetFireworksField(const FireworksSettingRow& row, FireworksSettings& record, double value) {
+  SetSettingField(row, record, value);
+}
 // FireSparks capped so FireWorks shells share at most 30000 slots (FireWorks taken as
 // 1..99 for the division), and FireLaunchPixel at FireSparks.
 void CapFireworksSlots(FireworksSettings& record);
 // Run-start clamps and unit factors; the loaded record is left as it is.
 FireworksSettings NormaliseFireworksSettings(const FireworksSettings& loaded);
+
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> FireworksSettingRows();
 
 }  // namespace pyxora

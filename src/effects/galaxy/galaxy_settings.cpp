@@ -103,28 +103,6 @@ constexpr float kTwoPi = 6.2831855f;
 
 }  // namespace
 
-void SetGalaxyField(const GalaxySettingRow& row, GalaxySettings& record, double value) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_reference_t<decltype(record.*member)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          record.*member = value != 0;
-        } else if constexpr (std::is_same_v<T, float>) {
-          constexpr double kMax = std::numeric_limits<float>::max();
-          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
-        } else {
-          record.*member = SaturatingRound<T>(value);
-        }
-      },
-      row.member);
-}
-
-GalaxySettings GalaxyDefaults() {
-  GalaxySettings record;
-  for (const GalaxySettingRow& row : kGalaxyFields) SetGalaxyField(row, record, row.defaultValue);
-  return record;
-}
-
 void LoadGalaxySettings(int16_t theme, bool applyPerfMult) {
   GalaxySettings& s = gGalaxySettings;
   if (theme == 0) {
@@ -202,6 +180,13 @@ GalaxySettings NormaliseGalaxySettings(const GalaxySettings& loaded) {
   r.AmbCAgeInc = Clamped(r.AmbCAgeInc, 0, 1);
   r.HWheelIdx = ClampInt(r.HWheelIdx, 0, 359);
   return r;
+}
+
+std::span<const SettingRowInfo> GalaxySettingRows() {
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<GalaxySettings>(
+      kGalaxyFields, "txtGalaxy",
+      {{"Galaxy_ColorComp", SettingControl::List, "cboGalColor"}, {"Galaxy_Profile", SettingControl::List, "cboGalProfile"}});
+  return rows;
 }
 
 }  // namespace pyxora

@@ -151,7 +151,7 @@ inline constexpr std::array<const char*, 6> kGalaxyGroupNames = {
 extern GalaxySettings gGalaxySettings;
 
 // The factory values of every field, from the table.
-GalaxySettings GalaxyDefaults();
+inline GalaxySettings GalaxyDefaults() { return SettingDefaults<GalaxySettings>(kGalaxyFields); }
 // Theme 0: the 37 keys from the store, Stars and AmbStars scaled by PerfMult when asked.
 // Theme 1..16: that preset, always scaled by PerfMult; no key is read. Other themes
 // leave the record as it is.
@@ -166,8 +166,13 @@ std::string GalaxyThemeName(int16_t index);
 void ApplyGalaxyTheme(int16_t theme, GalaxySettings& record);
 // Stores `value` in the field of `row`: whole-number fields round half to even and
 // saturate at their type's limits.
-void SetGalaxyField(const GalaxySettingRow& row, GalaxySettings& record, double value);
+inline void SetGalaxyField(const GalaxySettingRow& row, GalaxySettings& record, double value) {
+  SetSettingField(row, record, value);
+}
 // Run-start clamps and unit factors; the loaded record is left as it is.
 GalaxySettings NormaliseGalaxySettings(const GalaxySettings& loaded);
+
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> GalaxySettingRows();
 
 }  // namespace pyxora

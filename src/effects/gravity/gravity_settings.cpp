@@ -33,28 +33,6 @@ float RoundedClamp(float value, float lo, float hi) {
 
 }  // namespace
 
-void SetGravityField(const GravitySettingRow& row, GravitySettings& record, double value) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_reference_t<decltype(record.*member)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          record.*member = value != 0;
-        } else if constexpr (std::is_same_v<T, float>) {
-          constexpr double kMax = std::numeric_limits<float>::max();
-          record.*member = std::isnan(value) ? 0.0f : static_cast<float>(ClampValue(value, -kMax, kMax));
-        } else {
-          record.*member = SaturatingRound<T>(value);
-        }
-      },
-      row.member);
-}
-
-GravitySettings GravityDefaults() {
-  GravitySettings record;
-  for (const GravitySettingRow& row : kGravityFields) SetGravityField(row, record, row.defaultValue);
-  return record;
-}
-
 void LoadGravitySettings(bool applyPerfMult) {
   GravitySettings& s = gGravitySettings;
   LoadSettingFields<GravitySettings>(kGravitySection, kGravityFields, s);
@@ -96,6 +74,15 @@ GravitySettings NormaliseGravitySettings(const GravitySettings& loaded) {
   r.StereoSep = RoundedClamp(r.StereoSep, 0, 9999);
   r.StereoHue = ClampInt(r.StereoHue, 0, 359);
   return ScaleGravityUnits(r);
+}
+
+std::span<const SettingRowInfo> GravitySettingRows() {
+  // The stereo pair is saved in templates but never restored from one.
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<GravitySettings>(
+      kGravityFields, "txtGrav",
+      {{"Grav_ColorComp", SettingControl::List, "cboGravColor"}, {"Grav_StereoOn", SettingControl::Check, "chkGravStereo"}},
+      {}, {9, 10, 12});
+  return rows;
 }
 
 }  // namespace pyxora

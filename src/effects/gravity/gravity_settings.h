@@ -86,7 +86,7 @@ inline constexpr std::array<const char*, 3> kGravityColorNames = {
 extern GravitySettings gGravitySettings;
 
 // The factory values of every field, from the table.
-GravitySettings GravityDefaults();
+inline GravitySettings GravityDefaults() { return SettingDefaults<GravitySettings>(kGravityFields); }
 // Reads the thirteen keys into gGravitySettings; Pixels is scaled by PerfMult when asked.
 void LoadGravitySettings(bool applyPerfMult);
 // The theme's 13 comma-separated fields (field order), or "" for any index but 1..5.
@@ -96,10 +96,15 @@ std::string GravityThemePreset(int16_t theme);
 void ApplyGravityTheme(int16_t theme, GravitySettings& record);
 // Stores `value` in the field of `row`: whole-number fields round half to even and
 // saturate at their type's limits, Booleans are on for any non-zero value.
-void SetGravityField(const GravitySettingRow& row, GravitySettings& record, double value);
+inline void SetGravityField(const GravitySettingRow& row, GravitySettings& record, double value) {
+  SetSettingField(row, record, value);
+}
 // Run-start clamps and unit factors; the loaded record is left as it is.
 GravitySettings NormaliseGravitySettings(const GravitySettings& loaded);
 // The unit factors alone (the about-window demo and the Properties preview clamp their own way).
 GravitySettings ScaleGravityUnits(GravitySettings record);
+
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> GravitySettingRows();
 
 }  // namespace pyxora

@@ -68,4 +68,10 @@ void PreviewSparklers(const PropertiesModel& props) {
   RunSparklers();
 }
 
+std::span<const SettingRowInfo> SparklerSettingRows() {
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<SparklerParams>(
+      kSparklerFields, "txtSpline", {{"B_Spline_Symmetry", SettingControl::Check, "chkSplineSym"}});
+  return rows;
+}
+
 }  // namespace pyxora

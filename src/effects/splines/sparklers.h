@@ -63,4 +63,7 @@ void RunSparklersDemo();
 // The Properties preview: txtSpline 0..8 and chkSplineSym as typed, then RunSparklers.
 void PreviewSparklers(const PropertiesModel& props);
 
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> SparklerSettingRows();
+
 }  // namespace pyxora

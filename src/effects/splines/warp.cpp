@@ -44,4 +44,13 @@ void PreviewWarp(const PropertiesModel& props) {
   RunWarp();
 }
 
+std::span<const SettingRowInfo> WarpSettingRows() {
+  // Templates list the warp type after the lock percent.
+  static const std::vector<SettingRowInfo> rows = DescribeSettingFields<WarpParams>(
+      kWarpFields, "txtWarp",
+      {{"Warp_Type", SettingControl::List, "cboWarpType"}, {"Warp_HueLock", SettingControl::Check, "chkWarpHueLock"}},
+      {0, 1, 2, 3, 4, 5, 6, 7, 9, 8, 10});
+  return rows;
+}
+
 }  // namespace pyxora

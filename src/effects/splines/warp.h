@@ -63,4 +63,7 @@ void RunWarp();
 // The Properties preview: txtWarp 0..8, cboWarpType and chkWarpHueLock as typed, then RunWarp.
 void PreviewWarp(const PropertiesModel& props);
 
+// Every setting with the Properties control that edits it, in the order templates list them.
+std::span<const SettingRowInfo> WarpSettingRows();
+
 }  // namespace pyxora
