@@ -1,6 +1,7 @@
 #include "render/canvas.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace pyxora {
@@ -10,17 +11,41 @@ void Canvas::Resize(int width, int height) {
   height_ = std::max(height, 0);
   clearedTo_ = ToStored(backColor_);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
-  writtenWordsPerRow_ = (static_cast<size_t>(width_) + 63) / 64;
-  written_.assign(writtenWordsPerRow_ * static_cast<size_t>(height_), 0);
-  rowsWritten_.assign(static_cast<size_t>(height_), 0);
+  blocksPerBand_ = (static_cast<size_t>(width_) + kBlockWidth - 1) / kBlockWidth;
+  markStride_ = (blocksPerBand_ + 7) / 8 * 8;
+  const size_t bands = static_cast<size_t>(Bands());
+  constexpr size_t kLineWords = 64 / sizeof(uint64_t);
+  written_.assign(bands * blocksPerBand_ * kBlockHeight + kLineWords, 0);
+  const auto address = reinterpret_cast<uintptr_t>(written_.data());
+  writtenOffset_ = (kLineWords - address / sizeof(uint64_t) % kLineWords) % kLineWords;
+  blockMarks_.assign(bands * markStride_, 0);
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
 
 void Canvas::ForgetChanges() {
-  std::fill(written_.begin(), written_.end(), uint64_t{0});
-  std::fill(rowsWritten_.begin(), rowsWritten_.end(), uint8_t{0});
+  // Only the blocks marked: a frame of scattered pixels does not clear the whole map.
+  for (int band = 0; band < Bands(); ++band) {
+    uint8_t* marks = BlockMarks(band);
+    for (size_t block = 0; block < blocksPerBand_; ++block) {
+      if (!marks[block]) continue;
+      uint64_t* bits = WrittenBlock(band, block);
+      std::fill(bits, bits + kBlockHeight, uint64_t{0});
+      marks[block] = 0;
+    }
+  }
   allChanged_ = false;
+}
+
+bool Canvas::RowWritten(int y) const {
+  if (y < 0 || y >= height_) return false;
+  const size_t band = static_cast<size_t>(y / kBlockHeight);
+  const uint8_t* marks = blockMarks_.data() + band * markStride_;
+  for (size_t block = 0; block < blocksPerBand_; ++block)
+    if (marks[block] && written_[writtenOffset_ + (band * blocksPerBand_ + block) * kBlockHeight +
+                                 static_cast<size_t>(y % kBlockHeight)])
+      return true;
+  return false;
 }
 
 uint32_t Canvas::GetPixel(int32_t x, int32_t y) const {
@@ -35,12 +60,10 @@ void Canvas::Clear() {
   // Only the pixels that were not background yet count as changed.
   for (int y = 0; y < height_; ++y) {
     uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-    uint64_t* bits = written_.data() + static_cast<size_t>(y) * writtenWordsPerRow_;
     for (int x = 0; x < width_; ++x) {
       if (row[x] == background) continue;
       row[x] = background;
-      bits[x >> 6] |= uint64_t{1} << (x & 63);
-      rowsWritten_[static_cast<size_t>(y)] = 1;
+      MarkWritten(x, y);
     }
   }
   drawnSinceClear_ = false;

@@ -43,9 +43,15 @@ class Canvas {
   void SetPixel(int32_t x, int32_t y, uint32_t color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)] = ToStored(color);
-    written_[static_cast<size_t>(y) * writtenWordsPerRow_ + static_cast<size_t>(x >> 6)] |= uint64_t{1} << (x & 63);
-    rowsWritten_[static_cast<size_t>(y)] = 1;
+    MarkWritten(x, y);
     drawnSinceClear_ = true;
+  }
+  // Asks for the memory a SetPixel(x, y) a few pixels from now will write, so that a loop
+  // over pixels scattered across the screen does not wait for each in turn.
+  void Prefetch(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    __builtin_prefetch(pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x), 1);
+    __builtin_prefetch(written_.data() + WrittenIndex(x, y), 1);
   }
   // 0x00BBGGRR; black outside the surface.
   uint32_t GetPixel(int32_t x, int32_t y) const;
@@ -66,15 +72,24 @@ class Canvas {
   const uint32_t* Data() const { return pixels_.data(); }
   size_t CountLitPixels() const;
 
-  // The pixels written since they were last presented: one bit per pixel, Height()
-  // rows of WrittenWordsPerRow() words; bit i of word j stands for column 64 j + i.
-  // The presenter zeroes the words it has looked at.
-  uint64_t* WrittenWords() { return written_.data(); }
-  const uint64_t* WrittenWords() const { return written_.data(); }
-  size_t WrittenWordsPerRow() const { return writtenWordsPerRow_; }
-  // Per row: whether any of its bits may be set (the presenter skips the others and
-  // zeroes these with the bits).
-  uint8_t* RowsWritten() { return rowsWritten_.data(); }
+  // The pixels written since they were last presented, one bit per pixel, kept by
+  // blocks of 64 x 8 pixels: bands of 8 rows, each of BlocksPerBand() blocks; a block is
+  // 8 words in one cache line, word r for row 8 band + r, bit i for column 64 block + i.
+  // A particle's erase and redraw, a pixel or two apart, mostly touch one line, and the
+  // presenter reads a block in one go. Per band, one byte per block (MarkStride() bytes,
+  // the tail zero) says whether any of its bits may be set, so a pass over the changes
+  // skips untouched blocks and bands without reading them. Bytes, not bits: a write
+  // only stores them, where a bit would make every write wait for the one before.
+  // The presenter zeroes what it has looked at.
+  int Bands() const { return (height_ + kBlockHeight - 1) / kBlockHeight; }
+  size_t BlocksPerBand() const { return blocksPerBand_; }
+  size_t MarkStride() const { return markStride_; }
+  uint8_t* BlockMarks(int band) { return blockMarks_.data() + static_cast<size_t>(band) * markStride_; }
+  uint64_t* WrittenBlock(int band, size_t block) {
+    return written_.data() + writtenOffset_ + (static_cast<size_t>(band) * blocksPerBand_ + block) * kBlockHeight;
+  }
+  // Whether any pixel of row y may have been written.
+  bool RowWritten(int y) const;
   // After a new size every pixel counts as changed, whatever its bits say.
   bool AllChanged() const { return allChanged_; }
   // Everything has been presented: no bit set, nothing pending.
@@ -82,7 +97,20 @@ class Canvas {
   // Every pixel is to be presented again (the window lost what it showed).
   void MarkAllChanged() { allChanged_ = true; }
 
+  static constexpr int kBlockWidth = 64;  // one word of bits
+  static constexpr int kBlockHeight = 8;  // one cache line of words
+
  private:
+  size_t WrittenIndex(int32_t x, int32_t y) const {
+    const size_t band = static_cast<size_t>(y) / kBlockHeight;
+    return writtenOffset_ + (band * blocksPerBand_ + static_cast<size_t>(x) / kBlockWidth) * kBlockHeight +
+           static_cast<size_t>(y) % kBlockHeight;
+  }
+  void MarkWritten(int32_t x, int32_t y) {
+    written_[WrittenIndex(x, y)] |= uint64_t{1} << (x & 63);
+    blockMarks_[static_cast<size_t>(y) / kBlockHeight * markStride_ + static_cast<size_t>(x) / kBlockWidth] = 1;
+  }
+
   static uint32_t ToStored(uint32_t c) {
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
   }
@@ -92,8 +120,10 @@ class Canvas {
   uint32_t foreColor_ = RgbColor(255, 255, 255);
   uint32_t backColor_ = 0;
   std::vector<uint64_t> written_;
-  size_t writtenWordsPerRow_ = 0;
-  std::vector<uint8_t> rowsWritten_;
+  size_t writtenOffset_ = 0;  // words before the first block, so blocks start on cache lines
+  size_t blocksPerBand_ = 0;
+  std::vector<uint8_t> blockMarks_;
+  size_t markStride_ = 0;  // BlocksPerBand rounded up to whole words of 8 marks
   bool allChanged_ = true;
   // Whether any pixel was written since the last clear, and to what that clear filled the
   // surface: clearing a surface that is still blank costs nothing (the driver's idle

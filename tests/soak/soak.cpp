@@ -195,25 +195,31 @@ class SoakHost : public VirtualFrameHost {
 
  private:
   // What a presenter relies on: the surface has the viewport's size, every written bit
-  // stands for a pixel inside the surface, and a row with a written bit is flagged.
+  // stands for a pixel inside the surface, and a block with a written bit is marked.
   void CheckSurface() {
     Canvas* canvas = gState.Canvas;
     if (!canvas) Fail("the run lost its canvas");
     if (canvas->Width() != gViewport.Width || canvas->Height() != gViewport.Height)
       Fail("canvas " + std::to_string(canvas->Width()) + "x" + std::to_string(canvas->Height()) +
            " differs from the viewport");
-    const int width = canvas->Width();
-    const size_t words = canvas->WrittenWordsPerRow();
-    if (words != (static_cast<size_t>(width) + 63) / 64) Fail("written-bit rows have the wrong length");
+    const int width = canvas->Width(), height = canvas->Height();
+    const size_t blocks = canvas->BlocksPerBand();
+    if (blocks != (static_cast<size_t>(width) + 63) / 64) Fail("written-bit bands have the wrong length");
     const uint64_t tailMask = width % 64 == 0 ? 0 : ~uint64_t{0} << (width % 64);
-    uint64_t* bits = canvas->WrittenWords();
-    uint8_t* rows = canvas->RowsWritten();
-    for (int y = 0; y < canvas->Height(); ++y) {
-      const uint64_t* row = bits + static_cast<size_t>(y) * words;
-      bool any = false;
-      for (size_t w = 0; w < words; ++w) any |= row[w] != 0;
-      if (words && (row[words - 1] & tailMask)) Fail("a pixel right of the surface was marked written");
-      if (any && !rows[y]) Fail("row " + std::to_string(y) + " has written pixels but no row flag");
+    for (int band = 0; band < canvas->Bands(); ++band) {
+      const uint8_t* marks = canvas->BlockMarks(band);
+      for (size_t c = 0; c < blocks; ++c) {
+        const uint64_t* block = canvas->WrittenBlock(band, c);
+        bool any = false;
+        for (int r = 0; r < Canvas::kBlockHeight; ++r) {
+          any |= block[r] != 0;
+          if (block[r] && band * Canvas::kBlockHeight + r >= height)
+            Fail("a pixel below the surface was marked written");
+          if (c + 1 == blocks && (block[r] & tailMask)) Fail("a pixel right of the surface was marked written");
+        }
+        if (any && !marks[c])
+          Fail("band " + std::to_string(band) + " has written pixels in an unmarked block " + std::to_string(c));
+      }
     }
     if (frames_ % 64 == 0) litMax_ = std::max(litMax_, canvas->CountLitPixels());
     canvas->ForgetChanges();  // as a presenter does

@@ -89,10 +89,9 @@ class HackFrameHost : public FrameHost {
     if (canvas_.AllChanged()) {
       band = {0, 0, canvas_.Width(), canvas_.Height()};
     } else {
-      const uint8_t* rows = canvas_.RowsWritten();
       int first = -1, last = -1;
       for (int y = 0; y < canvas_.Height(); ++y)
-        if (rows[y]) {
+        if (canvas_.RowWritten(y)) {
           if (first < 0) first = y;
           last = y;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace pyxora {
 namespace {
@@ -11,6 +12,13 @@ constexpr uint32_t kFreeSlot = 0;
 
 // How many comparisons ahead the two pixels are fetched.
 constexpr size_t kComparisonsAhead = 16;
+
+// Eight block marks (bytes of 0 or 1) as one word.
+inline uint64_t MarkWord(const uint8_t* marks, size_t w) {
+  uint64_t word;
+  std::memcpy(&word, marks + w * sizeof word, sizeof word);
+  return std::endian::native == std::endian::little ? word : __builtin_bswap64(word);  // byte k: bit 8 k
+}
 
 }  // namespace
 
@@ -33,50 +41,48 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
     return stats;
   }
 
-  const size_t wordsPerRow = canvas.WrittenWordsPerRow();
-  uint64_t* words = canvas.WrittenWords();
-  uint8_t* rowsWritten = canvas.RowsWritten();
   const uint32_t* pixels = canvas.Data();
   uint32_t* shown = shown_.data();
   const size_t dense = static_cast<size_t>(target.DenseBlockPixels());
-  blockWritten_.assign(wordsPerRow, 0);
+  const size_t markWords = canvas.MarkStride() / sizeof(uint64_t);
   colours_.clear();
   points_.clear();
   rects_.clear();
   previousBand_.clear();
   currentBand_.clear();
 
-  for (int top = 0; top < height; top += kPresentBlockHeight) {
-    const int bottom = std::min(top + kPresentBlockHeight, height);
-    // Which blocks of the band were written: its written rows OR-ed word by word.
-    bool any = false;
-    for (int y = top; y < bottom; ++y) {
-      if (!rowsWritten[y]) continue;
-      rowsWritten[y] = 0;
-      const uint64_t* row = words + static_cast<size_t>(y) * wordsPerRow;
-      if (!any) std::fill(blockWritten_.begin(), blockWritten_.end(), uint64_t{0});
-      any = true;
-      for (size_t c = 0; c < wordsPerRow; ++c) blockWritten_[c] |= row[c];
-    }
+  for (int band = 0; band < canvas.Bands(); ++band) {
+    uint8_t* marks = canvas.BlockMarks(band);
+    // Eight marks at a time: most of a band is untouched.
+    uint64_t any = 0;
+    for (size_t w = 0; w < markWords; ++w) any |= MarkWord(marks, w);
     if (!any) continue;
+    const int top = band * kPresentBlockHeight;
+    const int bottom = std::min(top + kPresentBlockHeight, height);
     std::swap(previousBand_, currentBand_);
     currentBand_.clear();
     // The band's written pixels, block by block; then which of them differ from what
     // the screen shows. Both copies are large and the pixels scattered, so the loads
     // are asked for ahead of the comparisons.
     bandPixels_.clear();
+    blockColumns_.clear();
     blockEnds_.clear();
-    for (size_t c = 0; c < wordsPerRow; ++c) {
-      if (blockWritten_[c]) {
-        for (int y = top; y < bottom; ++y) {
-          uint64_t& word = words[static_cast<size_t>(y) * wordsPerRow + c];
-          const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + c * kPresentBlockWidth;
-          for (uint64_t bits = word; bits; bits &= bits - 1)
+    for (size_t w = 0; w < markWords; ++w) {
+      // One bit per marked block (the lowest of its byte), lowest column first.
+      for (uint64_t marked = MarkWord(marks, w); marked; marked &= marked - 1) {
+        const size_t c = w * 8 + static_cast<size_t>(std::countr_zero(marked)) / 8;
+        marks[c] = 0;
+        uint64_t* block = canvas.WrittenBlock(band, c);
+        for (int r = 0; r < bottom - top; ++r) {
+          const size_t rowStart = static_cast<size_t>(top + r) * static_cast<size_t>(width) + c * kPresentBlockWidth;
+          for (uint64_t bits = block[r]; bits; bits &= bits - 1)
             bandPixels_.push_back(static_cast<uint32_t>(rowStart + static_cast<size_t>(std::countr_zero(bits))));
-          word = 0;
+          block[r] = 0;
         }
+        if (blockEnds_.empty() ? bandPixels_.empty() : blockEnds_.back() == bandPixels_.size()) continue;
+        blockColumns_.push_back(static_cast<uint32_t>(c));
+        blockEnds_.push_back(static_cast<uint32_t>(bandPixels_.size()));
       }
-      blockEnds_.push_back(static_cast<uint32_t>(bandPixels_.size()));
     }
     const size_t written = bandPixels_.size();
     bandChanged_.resize(written);
@@ -88,21 +94,24 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
       bandChanged_[j] = pixels[bandPixels_[j]] != shown[bandPixels_[j]];
     }
 
-    int runStart = -1;  // first block column of the dense run being gathered
-    for (size_t c = 0; c <= wordsPerRow; ++c) {
-      const size_t begin = c == 0 ? 0 : blockEnds_[c - 1];
-      const size_t end = c < wordsPerRow ? blockEnds_[c] : begin;
+    // Dense blocks side by side make one run; a block that is not dense, or a column
+    // nobody wrote, ends it.
+    int runStart = -1, runEnd = -1;  // block columns of the dense run being gathered
+    for (size_t k = 0; k < blockColumns_.size(); ++k) {
+      const int c = static_cast<int>(blockColumns_[k]);
+      const size_t begin = k == 0 ? 0 : blockEnds_[k - 1];
+      const size_t end = blockEnds_[k];
       size_t changes = 0;
       for (size_t j = begin; j < end; ++j) changes += bandChanged_[j];
       const bool isDense = changes >= dense && changes > 0;
-      if (isDense && runStart < 0) runStart = static_cast<int>(c);
-      if (!isDense && runStart >= 0) {
-        AddDenseRun(runStart * kPresentBlockWidth, std::min(static_cast<int>(c) * kPresentBlockWidth, width), top,
-                    bottom);
+      if (runStart >= 0 && (!isDense || c != runEnd)) {
+        AddDenseRun(runStart * kPresentBlockWidth, std::min(runEnd * kPresentBlockWidth, width), top, bottom);
         runStart = -1;
       }
       if (isDense) {
-        const size_t left = c * kPresentBlockWidth;
+        if (runStart < 0) runStart = c;
+        runEnd = c + 1;
+        const size_t left = static_cast<size_t>(c) * kPresentBlockWidth;
         const size_t columns = std::min<size_t>(kPresentBlockWidth, static_cast<size_t>(width) - left);
         for (int y = top; y < bottom; ++y) {
           const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + left;
@@ -119,6 +128,8 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
                            static_cast<int16_t>(i / static_cast<uint32_t>(width))});
       }
     }
+    if (runStart >= 0)
+      AddDenseRun(runStart * kPresentBlockWidth, std::min(runEnd * kPresentBlockWidth, width), top, bottom);
   }
 
   for (const PixelRect& rect : rects_) {

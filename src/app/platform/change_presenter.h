@@ -40,8 +40,8 @@ struct PresentStats {
   size_t Pixels() const { return points + imagePixels; }
 };
 
-inline constexpr int kPresentBlockWidth = 64;  // one word of change bits
-inline constexpr int kPresentBlockHeight = 8;
+inline constexpr int kPresentBlockWidth = Canvas::kBlockWidth;  // the canvas's blocks of change bits
+inline constexpr int kPresentBlockHeight = Canvas::kBlockHeight;
 
 class ChangePresenter {
  public:
@@ -56,8 +56,7 @@ class ChangePresenter {
   // What the screen shows, as far as this presenter has sent it: written pixels that
   // still hold the value shown are not sent again.
   std::vector<uint32_t> shown_;
-  std::vector<uint64_t> blockWritten_;
-  std::vector<uint32_t> bandPixels_, blockEnds_;
+  std::vector<uint32_t> bandPixels_, blockColumns_, blockEnds_;
   std::vector<uint8_t> bandChanged_;
   std::vector<uint32_t> colours_;  // per sparse pixel
   std::vector<PresentPoint> points_;

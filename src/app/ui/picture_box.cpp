@@ -16,9 +16,8 @@ void PictureBox::FitSurface() { canvas_.Resize(std::max(1, width()), std::max(1,
 void PictureBox::Present() {
   // A small box: repaint the band of rows written since the last frame, if any.
   int first = -1, last = -1;
-  const uint8_t* rows = canvas_.RowsWritten();
   for (int y = 0; y < canvas_.Height(); ++y)
-    if (canvas_.AllChanged() || rows[y]) {
+    if (canvas_.AllChanged() || canvas_.RowWritten(y)) {
       if (first < 0) first = y;
       last = y;
     }

@@ -57,21 +57,15 @@ inline void ShowNova(GalaxyWorld& world, const GalaxySettings& run, const Galaxy
 void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera& cam, float sinT, float cosT) {
   GalaxyStars& s = world.stars;
   Canvas& dc = *cam.dc;
-  const int32_t trail = world.trail;
   const auto n = static_cast<size_t>(world.starCount);
-  const uint32_t* pixels = dc.Data();
-  const int32_t width = dc.Width(), height = dc.Height();
+  // This frame's ring slots lie side by side, one per star, so the loop reads them in a row.
+  const size_t ring = static_cast<size_t>(world.ringPos) * n;
   for (size_t k = 0; k < n; ++k) {
     if (s.age[k] < std::numeric_limits<int32_t>::max()) ++s.age[k];
-    const size_t slot = k * static_cast<size_t>(trail) + static_cast<size_t>(world.ringPos);
+    const size_t slot = ring + k;
     // Stars lie scattered over the screen, so nearly every erase misses the cache: fetch
     // the pixel a star further on will erase (and then redraw close by) while this one works.
-    if (k + kFetchAhead < n) {
-      const size_t ahead = slot + kFetchAhead * static_cast<size_t>(trail);
-      const int32_t x = s.ringX[ahead], y = s.ringY[ahead];
-      if (x >= 0 && y >= 0 && x < width && y < height)
-        __builtin_prefetch(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x), 1);
-    }
+    if (k + kFetchAhead < n) dc.Prefetch(s.ringX[slot + kFetchAhead], s.ringY[slot + kFetchAhead]);
 
     if (s.newT[k] > 0) {
       if (s.spriteDepth[k] > kGalaxyNearPlane)
@@ -79,7 +73,7 @@ void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera
       --s.newT[k];
     } else if (s.novaT[k] > 0) {
       if (s.spriteDepth[k] > kGalaxyNearPlane) DrawNova(cam, run, s.novaX[k], s.novaY[k], s.spriteDepth[k], s.novaT[k], 0);
-    } else if (s.age[k] > trail) {
+    } else if (s.age[k] > world.trail) {
       dc.SetPixel(s.ringX[slot], s.ringY[slot], 0);
     }
 

@@ -35,7 +35,7 @@ struct GalaxyStars {
   // Where the flash or nova was drawn, so the next frame can erase it with the same arguments.
   std::vector<int32_t> flashX, flashY;
   std::vector<float> novaX, novaY, spriteDepth;
-  // Trail ring: slot k * trail + ringPos holds the pixel star k drew that frame.
+  // Trail ring: slot ringPos * stars + k holds the pixel star k drew that frame.
   std::vector<int32_t> ringX, ringY;
 };
 

@@ -15,6 +15,12 @@ namespace {
 // Sparks this close to the eye's plane are neither drawn nor erased.
 constexpr float kNearestZ = 0.0001f;
 
+// How many sparks ahead the pixels of an erase are fetched.
+constexpr int32_t kSparksAhead = 12;
+
+// A pixel SetPixel clips: the spark has nothing on the surface.
+constexpr int32_t kNowhere = -1;
+
 bool OffSurface(const std::optional<ScreenPoint>& p, const Viewport& view) {
   return !p || p->x < 0 || p->x > view.Width || p->y < 0 || p->y > view.Height;
 }
@@ -46,7 +52,16 @@ SparklerSim::SparklerSim(const SparklerRunValues& values, Canvas* canvas)
   px_.resize(sparks), py_.resize(sparks), pz_.resize(sparks);
   vx_.resize(sparks), vy_.resize(sparks), vz_.resize(sparks);
   color_.resize(sparks);
+  shownX_.resize(sparks), shownY_.resize(sparks);
   for (int32_t i = 0; i < SparkCount(); ++i) Recycle(i);
+  // Not drawn yet, but the first frame erases where they stand, as every frame does.
+  for (int32_t i = 0; i < SparkCount(); ++i) NoteShown(i, Project(gViewport, px_[i], py_[i], pz_[i]));
+}
+
+void SparklerSim::NoteShown(int32_t i, const std::optional<ScreenPoint>& p) {
+  const bool seen = pz_[i] > kNearestZ && p;
+  shownX_[i] = seen ? p->x : kNowhere;
+  shownY_[i] = seen ? p->y : kNowhere;
 }
 
 void SparklerSim::NewControlPoint(float& x, float& y, float& z) const {
@@ -81,9 +96,10 @@ void SparklerSim::DrawFrame() {
   const Viewport& view = gViewport;
   Canvas& dc = *canvas_;
   const float damping = values_.dampingFactor;
-  for (int32_t i = 0; i < SparkCount(); ++i) {
-    if (pz_[i] > kNearestZ)
-      if (const auto old = Project(view, px_[i], py_[i], pz_[i])) dc.SetPixel(old->x, old->y, 0);
+  const int32_t n = SparkCount();
+  for (int32_t i = 0; i < n; ++i) {
+    if (i + kSparksAhead < n) dc.Prefetch(shownX_[i + kSparksAhead], shownY_[i + kSparksAhead]);
+    dc.SetPixel(shownX_[i], shownY_[i], 0);
 
     px_[i] += vx_[i];
     py_[i] += vy_[i];
@@ -99,7 +115,8 @@ void SparklerSim::DrawFrame() {
       vy_[i] *= damping;
       vz_[i] *= damping;
     }
-    if (pz_[i] > kNearestZ && p) dc.SetPixel(p->x, p->y, color_[i]);
+    NoteShown(i, p);
+    dc.SetPixel(shownX_[i], shownY_[i], color_[i]);
   }
 }
 

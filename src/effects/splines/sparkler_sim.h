@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "effects/splines/spline_heads.h"
 #include "render/colour.h"
+#include "render/projection.h"
 
 namespace pyxora {
 
@@ -48,6 +50,13 @@ class SparklerSim {
  private:
   void NewControlPoint(float& x, float& y, float& z) const;
   void Recycle(int32_t i);  // to a random head, with a fresh velocity and colour
+  // Where spark i is seen now: the pixel to draw, and next frame the one to erase.
+  void NoteShown(int32_t i, const std::optional<ScreenPoint>& p);
+
+  // The pixel each spark's erase will blank (off the surface when there is none): the
+  // spark has not moved since it was drawn there, so this is its projection, known a
+  // few sparks ahead for fetching the pixels the loop is about to write.
+  std::vector<int32_t> shownX_, shownY_;
 
   SparklerRunValues values_;
   Canvas* canvas_;

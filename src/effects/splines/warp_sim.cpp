@@ -1,7 +1,5 @@
 #include "effects/splines/warp_sim.h"
 
-#include <xmmintrin.h>
-
 #include <algorithm>
 #include <bit>
 
@@ -20,23 +18,6 @@ constexpr float kNearestZ = 0.0001f;
 constexpr size_t kPixelsAhead = 12;
 
 bool SymmetricType(int16_t type) { return type >= 2; }
-
-// Project, with the rounding done by the processor's conversion instruction, which
-// rounds halves to even as nearbyint does, instead of two library calls per point:
-// the same pixels for a tenth of the streak's update.
-inline bool RoundInline(float v, int32_t& out) {
-  if (!(v >= -2147483648.0f && v <= 2147483520.0f)) return false;
-  out = _mm_cvtss_si32(_mm_set_ss(v));
-  return true;
-}
-
-inline std::optional<ScreenPoint> ProjectInline(const Viewport& view, float x, float y, float z) {
-  const float s = view.ProjScale / z;
-  ScreenPoint p;
-  if (!RoundInline(s * x + static_cast<float>(view.CentreX), p.x)) return std::nullopt;
-  if (!RoundInline(s * y + static_cast<float>(view.CentreY), p.y)) return std::nullopt;
-  return p;
-}
 
 // Types 2 to 4 arrange their heads symmetrically; every head has its own row of points.
 int HeadCount(const WarpRunValues& values) {
@@ -120,20 +101,10 @@ void WarpSim::DrawFrame() {
 
 void WarpSim::DrawPending() {
   const size_t count = pending_.size();
-  const int32_t width = canvas_->Width(), height = canvas_->Height();
-  const uint32_t* pixels = canvas_->Data();
-  const uint64_t* written = canvas_->WrittenWords();
-  const size_t wordsPerRow = canvas_->WrittenWordsPerRow();
   for (size_t j = 0; j < count; ++j) {
     // Asks for the lines of a pixel a few places ahead (its colour and its written
     // bit), so its stores do not wait.
-    if (j + kPixelsAhead < count) {
-      const PendingPixel& a = pending_[j + kPixelsAhead];
-      if (a.x >= 0 && a.y >= 0 && a.x < width && a.y < height) {
-        __builtin_prefetch(pixels + static_cast<size_t>(a.y) * static_cast<size_t>(width) + static_cast<size_t>(a.x), 1);
-        __builtin_prefetch(written + static_cast<size_t>(a.y) * wordsPerRow + static_cast<size_t>(a.x >> 6), 1);
-      }
-    }
+    if (j + kPixelsAhead < count) canvas_->Prefetch(pending_[j + kPixelsAhead].x, pending_[j + kPixelsAhead].y);
     canvas_->SetPixel(pending_[j].x, pending_[j].y, pending_[j].color);
   }
   pending_.clear();
@@ -199,7 +170,7 @@ bool WarpSim::Update(Streak& k, size_t slotIndex) {
     k.y += k.vy;
     k.z += k.vz;
     if (k.age < INT16_MAX) ++k.age;  // only its arrival at trailLen matters
-    const auto p = ProjectInline(view, k.x, k.y, k.z);
+    const auto p = Project(view, k.x, k.y, k.z);
     bool kill = Rnd() > values_.persist;  // drawn for every live head, on or off the surface
     if (!p || p->x < 0 || p->x > view.Width || p->y < 0 || p->y > view.Height) kill = true;
     if (k.age == values_.trailLen || kill) k.tailActive = true;
@@ -217,7 +188,7 @@ bool WarpSim::Update(Streak& k, size_t slotIndex) {
     // The tail starts where the head did with the same velocity and the same damping,
     // so it blanks the head's pixels exactly, trailLen frames later.
     if (k.tz > kNearestZ)
-      if (const auto q = ProjectInline(view, k.tx, k.ty, k.tz)) pending_.push_back({q->x, q->y, 0});
+      if (const auto q = Project(view, k.tx, k.ty, k.tz)) pending_.push_back({q->x, q->y, 0});
     if (!k.headAlive && --k.tailCountdown <= 0) {
       k.tailActive = false;
       const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
