@@ -12,9 +12,12 @@
 
 #include "host/advanced_settings.h"
 #include "host/hack_options.h"
+#include "support/test_support.h"
 
 namespace pyxora {
 namespace {
+
+using testing::FileBytes;
 
 struct Element {
   std::string tag;
@@ -38,12 +41,7 @@ std::vector<Element> Elements(const std::string& xml) {
   return elements;
 }
 
-std::string BuiltXml() {
-  std::ifstream file(HACK_CONFIG_XML, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+std::string BuiltXml() { return FileBytes(HACK_CONFIG_XML); }
 
 const Element* Find(const std::vector<Element>& elements, std::string_view tag, std::string_view id) {
   for (const Element& e : elements)

@@ -14,14 +14,9 @@
 namespace pyxora {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::FileBytes;
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+namespace fs = std::filesystem;
 
 size_t Entries(const fs::path& folder) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
@@ -73,7 +68,7 @@ TEST_F(TemplateFaults, SavingThroughALinkReplacesTheFileItNamesAndKeepsTheLink) 
   PropertiesModel props;
   ASSERT_TRUE(SaveTemplate(props, File("look.pxt").string()));
   EXPECT_TRUE(fs::is_symlink(fs::symlink_status(File("look.pxt"))));
-  EXPECT_EQ(Bytes(File("real") / "look.pxt").rfind("\r\n[Admin]\r\nProduct=Pyxora\r\n", 0), 0u);
+  EXPECT_EQ(FileBytes(File("real") / "look.pxt").rfind("\r\n[Admin]\r\nProduct=Pyxora\r\n", 0), 0u);
   EXPECT_EQ(Entries(File("real")), 1u);
   EXPECT_EQ(Entries(folder_.Path()), 2u);
 }
@@ -107,7 +102,7 @@ TEST_F(TemplateFaults, ASaveIntoAFullOrReadOnlyFolderSaysWhyAndKeepsTheOldTempla
       PropertiesModel props;
       CHECK_OR_SAY(!SaveTemplate(props, file.string()), "the save reported success");
       CHECK_OR_SAY(gTemplate.LastWriteError == c.error, "the error was: " + gTemplate.LastWriteError);
-      CHECK_OR_SAY(Bytes(file) == "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n", "the old template changed");
+      CHECK_OR_SAY(FileBytes(file) == "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n", "the old template changed");
       CHECK_OR_SAY(Entries(mount) == entries, "a temporary file was left behind");
       return "";
     }));

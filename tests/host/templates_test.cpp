@@ -15,12 +15,7 @@
 namespace pyxora {
 namespace {
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::FileBytes;
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -76,7 +71,7 @@ TEST_F(Templates, FileStartsWithAdminAndHoldsTheKeyLinesInOrderEachSectionAfterA
   PropertiesModel props;
   ApplyFactoryDefaults(props);
   ASSERT_TRUE(SaveTemplate(props, File("night.pxt").string()));
-  std::istringstream file(ReadBytes(File("night.pxt")));
+  std::istringstream file(FileBytes(File("night.pxt")));
   std::string expected, line, word;
   int keyLines = 0;
   for (const char* section : kTemplateLayout) {
@@ -93,7 +88,7 @@ TEST_F(Templates, FileStartsWithAdminAndHoldsTheKeyLinesInOrderEachSectionAfterA
   }
   EXPECT_EQ(keyLines, 137);
   EXPECT_EQ(seen, expected);
-  const std::string bytes = ReadBytes(File("night.pxt"));
+  const std::string bytes = FileBytes(File("night.pxt"));
   EXPECT_EQ(bytes.substr(0, 27), "\r\n[Admin]\r\nProduct=Pyxora\r\n");
   for (const char* value : {"FirePersist=0.97\r", "FireGravity=0.015\r", "Adv_EffectFPC=0\r", "Warp_Type=4\r",
                             "FireMultiMoment=1\r", "AnimationType=0\r", "ColorHueWheel=60\r"})
@@ -237,7 +232,7 @@ TEST_F(Templates, AValueKeepsToItsLineAndAFailedSaveLeavesNoFileBehind) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
   Put("Advanced", "LockMessage", "line one\nFireWorks=99");
   ASSERT_TRUE(SaveTemplate(props, File("t.pxt").string()));
-  EXPECT_NE(ReadBytes(File("t.pxt")).find("\r\nLockMessage=line one FireWorks=99\r\n"), std::string::npos);
+  EXPECT_NE(FileBytes(File("t.pxt")).find("\r\nLockMessage=line one FireWorks=99\r\n"), std::string::npos);
 }
 
 TEST_F(Templates, AWriterKilledHalfWayLeavesThePreviousTemplateIntact) {
@@ -253,10 +248,10 @@ TEST_F(Templates, AWriterKilledHalfWayLeavesThePreviousTemplateIntact) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(WTERMSIG(status), SIGKILL);
-  EXPECT_EQ(ReadBytes(path), "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n");
+  EXPECT_EQ(FileBytes(path), "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n");
   // The same writer left to finish replaces it.
   ASSERT_EQ(std::system((std::string(TEMPLATE_WRITER_PATH) + " '" + path + "' 0").c_str()), 0);
-  const std::string done = ReadBytes(path);
+  const std::string done = FileBytes(path);
   EXPECT_EQ(done.find("old=1"), std::string::npos);
   EXPECT_NE(done.find("\r\nGalaxy_Profile=0\r\n"), std::string::npos);
 }

@@ -12,14 +12,9 @@
 namespace pyxora {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::FileBytes;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+namespace fs = std::filesystem;
 
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -45,7 +40,7 @@ TEST_F(FileStoreTest, ValuesRoundTripAnyTextThroughAReadableFile) {
   EXPECT_TRUE(SaveSettingStr("Advanced", "LockMessage", awkward));
   EXPECT_TRUE(SaveSettingStr("Advanced", "odd=name[;#", "v"));
 
-  const std::string text = ReadFile(UserFile());
+  const std::string text = FileBytes(UserFile());
   EXPECT_NE(text.find("[SOFTWARE\\Pyxora\\PXRA_SS\\Galaxy]\nGalaxy_CometCPersist=0.9\n"), std::string::npos) << text;
 
   // A fresh store reads what the first one wrote.
@@ -66,7 +61,7 @@ TEST_F(FileStoreTest, AnUnparseableFileGivesDefaultsAndIsKeptBeforeItIsReplaced)
   const std::string garbage = "this is not\na settings file\n";
   WriteFile(UserFile(), garbage);
   EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
-  EXPECT_EQ(ReadFile(UserFile()), garbage);  // reading never touches it
+  EXPECT_EQ(FileBytes(UserFile()), garbage);  // reading never touches it
 
   EXPECT_TRUE(SaveSettingStr("General", "AnimationType", 2));
   EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 2);
@@ -74,7 +69,7 @@ TEST_F(FileStoreTest, AnUnparseableFileGivesDefaultsAndIsKeptBeforeItIsReplaced)
   for (const auto& entry : fs::directory_iterator(UserFile().parent_path())) {
     if (entry.path().filename().string().rfind("settings.ini.unreadable-", 0) == 0) {
       ++backups;
-      EXPECT_EQ(ReadFile(entry.path()), garbage);
+      EXPECT_EQ(FileBytes(entry.path()), garbage);
     }
   }
   EXPECT_EQ(backups, 1);
@@ -100,7 +95,7 @@ TEST_F(FileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_TRUE(SaveSettingStr("Galaxy", "Galaxy_Stars", 9000));
   EXPECT_TRUE(SaveSettingStr("General", "AnimationType", 5));
   const fs::path file = UserFile();  // the store that knows it is replaced below
-  const std::string before = ReadFile(file);
+  const std::string before = FileBytes(file);
 
   // For real: the file is unreadable to its writer, while the folder lets it create files.
   fs::permissions(folder_.Path(), fs::perms::owner_all | fs::perms::others_exec);
@@ -109,7 +104,7 @@ TEST_F(FileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
   fs::permissions(file, fs::perms::none);
   EXPECT_EQ(WriteAsOtherUser(file.parent_path(), "General", "Key", 1), 1);
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(FileBytes(file), before);
 
   // Through the store's read seam: an I/O error on the write's re-read.
   class FailingReads : public FileStore {
@@ -125,7 +120,7 @@ TEST_F(FileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
   SetUserMessageHandler(nullptr);
   EXPECT_NE(shown.find("read-only"), std::string::npos);
   EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
-  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(FileBytes(file), before);
 }
 
 TEST_F(FileStoreTest, EveryControlByteReadsBackAndKeepsItsLine) {
@@ -136,7 +131,7 @@ TEST_F(FileStoreTest, EveryControlByteReadsBackAndKeepsItsLine) {
   EXPECT_TRUE(SaveSettingStr("Advanced", "LockMessage", value));
   EXPECT_TRUE(SaveSettingStr("Advanced", "Adv_FontName", "Arial"));
 
-  const std::string text = ReadFile(UserFile());
+  const std::string text = FileBytes(UserFile());
   EXPECT_EQ(text.find('\0'), std::string::npos);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;  // header and two values
   SetCurrentStore(std::make_unique<FileStore>(folder_.Path() / "user", folder_.Path() / "machine"));
@@ -163,10 +158,10 @@ TEST_F(FileStoreTest, UnreadableLinesAreSkippedAndTheOriginalIsKeptBeforeTheyAre
   for (const auto& entry : fs::directory_iterator(UserFile().parent_path()))
     if (entry.path().filename().string().rfind("settings.ini.unreadable-", 0) == 0) backups.push_back(entry.path());
   ASSERT_EQ(backups.size(), 1u);
-  EXPECT_EQ(ReadFile(backups[0]), text);
+  EXPECT_EQ(FileBytes(backups[0]), text);
   for (int i = 0; i <= 50; ++i) EXPECT_EQ(GetSettingInt("Galaxy", "Key" + std::to_string(i), -1), i);
   // The rewritten file reads cleanly, so the next write keeps no second backup.
-  EXPECT_EQ(SettingsDocument::Parse(ReadFile(UserFile())).SkippedLines(), 0u);
+  EXPECT_EQ(SettingsDocument::Parse(FileBytes(UserFile())).SkippedLines(), 0u);
   EXPECT_TRUE(SaveSettingStr("Galaxy", "Key51", 51));
   size_t after = 0;
   for (const auto& entry : fs::directory_iterator(UserFile().parent_path()))
@@ -232,7 +227,7 @@ TEST_F(FileStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
   for (int i = 0; i < 200; ++i) {
     std::error_code error;
     if (!fs::exists(UserFile(), error)) continue;
-    EXPECT_EQ(SettingsDocument::Parse(ReadFile(UserFile())).SkippedLines(), 0u);
+    EXPECT_EQ(SettingsDocument::Parse(FileBytes(UserFile())).SkippedLines(), 0u);
     ++readable;
   }
   for (pid_t pid : writers) {

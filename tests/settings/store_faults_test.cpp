@@ -16,14 +16,9 @@
 namespace pyxora {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::FileBytes;
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+namespace fs = std::filesystem;
 
 std::set<std::string> Names(const fs::path& folder) {
   std::set<std::string> names;
@@ -46,7 +41,7 @@ TEST_F(StoreFaults, AReadOnlySettingsFolderRefusesWritesImportsAndKeepsWhatItHol
     SetCurrentStore(std::move(owned));
     CHECK_OR_SAY(SaveSettingStr("Galaxy", "Galaxy_Stars", "1234"), "the first write failed");
     std::ofstream(mount / "look.pxt", std::ios::binary) << "\r\n[Galaxy]\r\nGalaxy_Stars=77\r\n";
-    const std::string before = Bytes(store.FileFor(kUserRoot));
+    const std::string before = FileBytes(store.FileFor(kUserRoot));
     if (!testing::RemountReadOnly(mount)) return "skip: the tmpfs cannot be made read-only";
 
     std::string shown;
@@ -58,7 +53,7 @@ TEST_F(StoreFaults, AReadOnlySettingsFolderRefusesWritesImportsAndKeepsWhatItHol
     CHECK_OR_SAY(!imported.ok && imported.error == "the settings store refused the values",
                  "import: " + imported.error);
     CHECK_OR_SAY(GetSettingStr("Galaxy", "Galaxy_Stars", "") == "1234", "the stored value changed");
-    CHECK_OR_SAY(Bytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
+    CHECK_OR_SAY(FileBytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
     return "";
   }));
 }
@@ -73,13 +68,13 @@ TEST_F(StoreFaults, AFullSettingsFolderRefusesWritesAndLeavesNoHalfFileBehind) {
       SetCurrentStore(std::move(owned));
       CHECK_OR_SAY(SaveSettingStr("Galaxy", "Galaxy_Stars", "1234"), "the first write failed");
       if (withBadLine) std::ofstream(store.FileFor(kUserRoot), std::ios::app) << "a line without a separator\n";
-      const std::string before = Bytes(store.FileFor(kUserRoot));
+      const std::string before = FileBytes(store.FileFor(kUserRoot));
       const std::set<std::string> names = Names(mount / "pyxora");
       if (!testing::FillUp(mount)) return "skip: the tmpfs could not be filled";
 
       CHECK_OR_SAY(!SaveSettingStr("Galaxy", "Galaxy_Name", std::string(100, 'n')), "a write reported success");
       CHECK_OR_SAY(GetSettingStr("Galaxy", "Galaxy_Stars", "") == "1234", "the stored value changed");
-      CHECK_OR_SAY(Bytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
+      CHECK_OR_SAY(FileBytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
       CHECK_OR_SAY(Names(mount / "pyxora") == names, "a temporary or backup file was left behind");
       return "";
     }));

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "render/colour.h"
 #include "render/random.h"
@@ -46,6 +48,13 @@ std::set<std::pair<int32_t, int32_t>> SurfaceTest::LitPixels() const {
     for (int x = 0; x < canvas_.Width(); ++x)
       if (canvas_.GetPixel(x, y) != 0) lit.insert({x, y});
   return lit;
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 void CoreTest::Put(const std::string& section, const std::string& key, const std::string& value) {

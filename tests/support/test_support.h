@@ -56,6 +56,9 @@ class SurfaceTest : public CoreTest {
   Canvas canvas_;
 };
 
+// The whole content of a file as it lies on disk; empty when it cannot be read.
+std::string FileBytes(const std::filesystem::path& path);
+
 // A temporary folder removed at the end of the test.
 class TempFolder {
  public:
