@@ -9,6 +9,7 @@
 #include "host/templates.h"
 #include "settings/template_file.h"
 #include "support/private_mount.h"
+#include "host/template_fixture.h"
 #include "support/test_support.h"
 
 namespace pyxora {
@@ -25,19 +26,7 @@ size_t Entries(const fs::path& folder) {
 #define CHECK_OR_SAY(condition, what) \
   if (!(condition)) return std::string(what)
 
-class TemplateFaults : public testing::CoreTest {
- protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    gTemplate = TemplateState{};
-  }
-  void TearDown() override {
-    gTemplate = TemplateState{};
-    CoreTest::TearDown();
-  }
-  fs::path File(const std::string& name) const { return folder_.Path() / name; }
-  testing::TempFolder folder_;
-};
+using TemplateFaults = testing::TemplateTest;
 
 TEST_F(TemplateFaults, AFifoOrADeviceIsNeitherReadNorReplaced) {
   ASSERT_EQ(::mkfifo(File("pipe.pxt").c_str(), 0644), 0);

@@ -10,6 +10,7 @@
 
 #include "host/first_run.h"
 #include "settings/template_file.h"
+#include "host/template_fixture.h"
 #include "support/test_support.h"
 
 namespace pyxora {
@@ -50,21 +51,11 @@ const char* const kTemplateLayout[] = {
     "Galaxy_ColorComp Galaxy_Profile",
 };
 
-class Templates : public testing::CoreTest {
+class Templates : public testing::TemplateTest {
  protected:
-  void SetUp() override {
-    CoreTest::SetUp();
-    gTemplate = TemplateState{};
-  }
-  void TearDown() override {
-    gTemplate = TemplateState{};
-    CoreTest::TearDown();
-  }
-  std::filesystem::path File(const std::string& name) const { return folder_.Path() / name; }
   std::string Stored(const std::string& section, const std::string& key) {
     return Store().Read(kUserRoot, SettingsKeyPath(section), key).value_or("<absent>");
   }
-  testing::TempFolder folder_;
 };
 
 TEST_F(Templates, FileStartsWithAdminAndHoldsTheKeyLinesInOrderEachSectionAfterAnEmptyLine) {
