@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -234,7 +235,16 @@ TEST_F(PropsWindowTest, EachPreviewRunsInsideTheBoxAndEscapeStopsItWithinAFrame)
     int litInside = 0;
     uint32_t frameAtStop = 0;
     QSize surfaceSize;
-    QTimer::singleShot(700, window_.get(), [&] {
+    // Looks once the preview has drawn something (a loaded machine runs fewer frames), or
+    // after four seconds at the most.
+    QElapsedTimer started;
+    started.start();
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, window_.get(), [&] {
+      if (started.elapsed() < 300 ||
+          (window_->Preview().Surface().CountLitPixels() == 0 && started.elapsed() < 4000))
+        return;
+      look.stop();
       running = window_->PreviewLoopRunning() && button->text() == "Stop Preview";
       othersDisabled = !Named<QPushButton>("cmdAccept")->isEnabled() && !Named<QComboBox>("cboAniType")->isEnabled();
       buttonEnabled = button->isEnabled();
@@ -244,7 +254,8 @@ TEST_F(PropsWindowTest, EachPreviewRunsInsideTheBoxAndEscapeStopsItWithinAFrame)
       frameAtStop = gState.FrameStartTick;
       QTest::keyClick(window_.get(), Qt::Key_Escape);
     });
-    QTimer::singleShot(5000, window_.get(), [&] { gState.PreviewStopRequested = true; });  // a hang ends
+    look.start(20);
+    QTimer::singleShot(8000, window_.get(), [&] { gState.PreviewStopRequested = true; });  // a hang ends
     QTest::mouseClick(button, Qt::LeftButton);
 
     EXPECT_TRUE(running);
