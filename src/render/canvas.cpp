@@ -11,41 +11,25 @@ void Canvas::Resize(int width, int height) {
   height_ = std::max(height, 0);
   clearedTo_ = ToStored(backColor_);
   pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
-  blocksPerBand_ = (static_cast<size_t>(width_) + kBlockWidth - 1) / kBlockWidth;
-  markStride_ = (blocksPerBand_ + 7) / 8 * 8;
-  const size_t bands = static_cast<size_t>(Bands());
-  constexpr size_t kLineWords = 64 / sizeof(uint64_t);
-  written_.assign(bands * blocksPerBand_ * kBlockHeight + kLineWords, 0);
-  const auto address = reinterpret_cast<uintptr_t>(written_.data());
-  writtenOffset_ = (kLineWords - address / sizeof(uint64_t) % kLineWords) % kLineWords;
-  blockMarks_.assign(bands * markStride_, 0);
+  const size_t area = pixels_.size();
+  // Indices are 32-bit; a surface too large for them (none a screen has) presents whole.
+  logCapacity_ = area > UINT32_MAX ? 0 : std::max<size_t>(area / 4, 1024);
+  log_.assign(logCapacity_, 0);
+  logged_ = 0;
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
 
-void Canvas::ForgetChanges() {
-  // Only the blocks marked: a frame of scattered pixels does not clear the whole map.
-  for (int band = 0; band < Bands(); ++band) {
-    uint8_t* marks = BlockMarks(band);
-    for (size_t block = 0; block < blocksPerBand_; ++block) {
-      if (!marks[block]) continue;
-      uint64_t* bits = WrittenBlock(band, block);
-      std::fill(bits, bits + kBlockHeight, uint64_t{0});
-      marks[block] = 0;
-    }
+PixelRect Canvas::WrittenRows() const {
+  if (allChanged_) return {0, 0, width_, height_};
+  if (logged_ == 0) return {};
+  uint32_t first = UINT32_MAX, last = 0;
+  for (size_t k = 0; k < logged_; ++k) {
+    first = std::min(first, log_[k]);
+    last = std::max(last, log_[k]);
   }
-  allChanged_ = false;
-}
-
-bool Canvas::RowWritten(int y) const {
-  if (y < 0 || y >= height_) return false;
-  const size_t band = static_cast<size_t>(y / kBlockHeight);
-  const uint8_t* marks = blockMarks_.data() + band * markStride_;
-  for (size_t block = 0; block < blocksPerBand_; ++block)
-    if (marks[block] && written_[writtenOffset_ + (band * blocksPerBand_ + block) * kBlockHeight +
-                                 static_cast<size_t>(y % kBlockHeight)])
-      return true;
-  return false;
+  const auto w = static_cast<uint32_t>(width_);
+  return {0, static_cast<int>(first / w), width_, static_cast<int>(last / w) + 1};
 }
 
 uint32_t Canvas::GetPixel(int32_t x, int32_t y) const {
@@ -63,7 +47,7 @@ void Canvas::Clear() {
     for (int x = 0; x < width_; ++x) {
       if (row[x] == background) continue;
       row[x] = background;
-      MarkWritten(x, y);
+      LogWrite(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
     }
   }
   drawnSinceClear_ = false;

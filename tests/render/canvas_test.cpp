@@ -1,5 +1,5 @@
-// The canvas's record of written pixels, which every display presents from: which
-// rows a frame wrote, at the edges of its blocks, and what forgetting them leaves.
+// The canvas's log of written pixels, which every display presents from: where a frame
+// wrote, the rows it spans, when the log gives up, and what forgetting leaves.
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -9,35 +9,60 @@
 namespace pyxora {
 namespace {
 
-std::vector<int> WrittenRows(const Canvas& canvas) {
-  std::vector<int> rows;
-  for (int y = -1; y <= canvas.Height(); ++y)
-    if (canvas.RowWritten(y)) rows.push_back(y);
-  return rows;
+std::vector<uint32_t> Logged(const Canvas& canvas) {
+  return {canvas.Written().begin(), canvas.Written().end()};
 }
 
-TEST(CanvasChanges, RowsWrittenAreExactlyTheRowsOfThePixelsSet) {
+TEST(CanvasChanges, TheLogHoldsEveryWriteInsideTheSurfaceAndItsRows) {
   struct Case {
     const char* name;
     std::vector<std::pair<int, int>> pixels;
-    std::vector<int> rows;
+    std::vector<uint32_t> logged;
+    int top, bottom;  // rows spanned; equal when none
   } cases[] = {
-      {"nothing", {}, {}},
-      {"the first pixel", {{0, 0}}, {0}},
-      {"the last pixel of a ragged surface", {{129, 19}}, {19}},
-      {"rows 7 and 8 sit in two bands", {{63, 7}, {64, 8}}, {7, 8}},
-      {"one row of a band, not its neighbours", {{70, 13}}, {13}},
-      {"outside the surface is clipped", {{-1, 3}, {130, 3}, {5, -1}, {5, 20}}, {}},
-      {"several in one block", {{1, 17}, {2, 17}, {60, 18}}, {17, 18}},
+      {"nothing", {}, {}, 0, 0},
+      {"the first pixel", {{0, 0}}, {0}, 0, 1},
+      {"the last pixel of the surface", {{129, 19}}, {19 * 130 + 129}, 19, 20},
+      {"outside the surface is clipped", {{-1, 3}, {130, 3}, {5, -1}, {5, 20}}, {}, 0, 0},
+      {"in the order written, repeats kept", {{60, 18}, {1, 7}, {60, 18}}, {18 * 130 + 60, 7 * 130 + 1, 18 * 130 + 60}, 7, 19},
   };
   for (const Case& c : cases) {
-    Canvas canvas(130, 20);  // neither a whole number of blocks across nor of bands down
+    Canvas canvas(130, 20);
     canvas.ForgetChanges();
     for (auto [x, y] : c.pixels) canvas.SetPixel(x, y, RgbColor(9, 9, 9));
-    EXPECT_EQ(WrittenRows(canvas), c.rows) << c.name;
+    EXPECT_EQ(Logged(canvas), c.logged) << c.name;
+    const PixelRect rows = canvas.WrittenRows();
+    if (c.top == c.bottom) {
+      EXPECT_TRUE(rows.Empty()) << c.name;
+    } else {
+      EXPECT_EQ(rows.left, 0) << c.name;
+      EXPECT_EQ(rows.right, 130) << c.name;
+      EXPECT_EQ(rows.top, c.top) << c.name;
+      EXPECT_EQ(rows.bottom, c.bottom) << c.name;
+    }
+    EXPECT_FALSE(canvas.AllChanged()) << c.name;
     canvas.ForgetChanges();
-    EXPECT_EQ(WrittenRows(canvas), std::vector<int>{}) << c.name << ": forgotten";
+    EXPECT_TRUE(Logged(canvas).empty()) << c.name << ": forgotten";
   }
+}
+
+// A new surface and a log past its room (a quarter of the pixels) both mean: present it all.
+TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
+  Canvas canvas(64, 64);  // room for 1024 writes
+  EXPECT_TRUE(canvas.AllChanged());
+  canvas.ForgetChanges();
+  for (int i = 0; i < 1024; ++i) canvas.SetPixel(i % 64, i / 64, RgbColor(1, 1, 1));
+  EXPECT_FALSE(canvas.AllChanged()) << "1024 writes fit";
+  EXPECT_EQ(canvas.Written().size(), 1024u);
+  canvas.SetPixel(0, 63, RgbColor(1, 1, 1));
+  EXPECT_TRUE(canvas.AllChanged()) << "the 1025th does not";
+  EXPECT_EQ(canvas.WrittenRows().bottom, 64);
+  EXPECT_EQ(canvas.WrittenRows().top, 0);
+  canvas.ForgetChanges();
+  EXPECT_FALSE(canvas.AllChanged());
+  EXPECT_TRUE(canvas.Written().empty());
+  canvas.Resize(10, 10);
+  EXPECT_TRUE(canvas.AllChanged());
 }
 
 TEST(CanvasChanges, ClearingWritesOnlyThePixelsThatWereNotBackground) {
@@ -47,7 +72,7 @@ TEST(CanvasChanges, ClearingWritesOnlyThePixelsThatWereNotBackground) {
   canvas.SetPixel(4, 9, 0);  // written, but black already
   canvas.ForgetChanges();
   canvas.Clear();
-  EXPECT_EQ(WrittenRows(canvas), (std::vector<int>{2, 25}));
+  EXPECT_EQ(Logged(canvas), (std::vector<uint32_t>{2 * 200 + 3, 25 * 200 + 150}));
   EXPECT_EQ(canvas.CountLitPixels(), 0u);
 }
 

@@ -85,18 +85,7 @@ class HackFrameHost : public FrameHost {
 
   // The band of rows written since the last frame (whole rows: PutImage sends bands).
   PixelRect WrittenRows() {
-    PixelRect band{0, 0, 0, 0};
-    if (canvas_.AllChanged()) {
-      band = {0, 0, canvas_.Width(), canvas_.Height()};
-    } else {
-      int first = -1, last = -1;
-      for (int y = 0; y < canvas_.Height(); ++y)
-        if (canvas_.RowWritten(y)) {
-          if (first < 0) first = y;
-          last = y;
-        }
-      if (first >= 0) band = {0, first, canvas_.Width(), last + 1};
-    }
+    const PixelRect band = canvas_.WrittenRows();
     canvas_.ForgetChanges();
     return band;
   }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
+#include <cstdint>
+#include <span>
 
 namespace pyxora {
 namespace {
@@ -10,15 +11,8 @@ namespace {
 // Stored colours always carry 0xFF in the top byte, so 0 marks a free hash slot.
 constexpr uint32_t kFreeSlot = 0;
 
-// How many comparisons ahead the two pixels are fetched.
-constexpr size_t kComparisonsAhead = 16;
-
-// Eight block marks (bytes of 0 or 1) as one word.
-inline uint64_t MarkWord(const uint8_t* marks, size_t w) {
-  uint64_t word;
-  std::memcpy(&word, marks + w * sizeof word, sizeof word);
-  return std::endian::native == std::endian::little ? word : __builtin_bswap64(word);  // byte k: bit 8 k
-}
+// How many comparisons ahead the pixels are fetched.
+constexpr size_t kComparisonsAhead = 32;
 
 }  // namespace
 
@@ -30,9 +24,12 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
     canvas.ForgetChanges();
     return stats;
   }
-  if (canvas.AllChanged() || shown_.size() != area) {
+  const size_t blocksAcross = (static_cast<size_t>(width) + kPresentBlockWidth - 1) / kPresentBlockWidth;
+  const size_t blocks = blocksAcross * ((static_cast<size_t>(height) + kPresentBlockHeight - 1) / kPresentBlockHeight);
+  if (canvas.AllChanged() || shown_.size() != area || blockChanges_.size() != blocks) {
     canvas.ForgetChanges();
     shown_.assign(canvas.Data(), canvas.Data() + area);
+    blockChanges_.assign(blocks, 0);
     const PixelRect all{0, 0, width, height};
     target.Image(canvas, all);
     target.EndFrame();
@@ -43,95 +40,50 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
 
   const uint32_t* pixels = canvas.Data();
   uint32_t* shown = shown_.data();
-  const size_t dense = static_cast<size_t>(target.DenseBlockPixels());
-  const size_t markWords = canvas.MarkStride() / sizeof(uint64_t);
+  const uint32_t dense = static_cast<uint32_t>(std::max(target.DenseBlockPixels(), 1));
+  const std::span<const uint32_t> written = canvas.Written();
+  const auto w = static_cast<uint32_t>(width);
+  changedBlock_.clear();
+  denseBlocks_.clear();
   colours_.clear();
   points_.clear();
-  rects_.clear();
-  previousBand_.clear();
-  currentBand_.clear();
 
-  for (int band = 0; band < canvas.Bands(); ++band) {
-    uint8_t* marks = canvas.BlockMarks(band);
-    // Eight marks at a time: most of a band is untouched.
-    uint64_t any = 0;
-    for (size_t w = 0; w < markWords; ++w) any |= MarkWord(marks, w);
-    if (!any) continue;
-    const int top = band * kPresentBlockHeight;
-    const int bottom = std::min(top + kPresentBlockHeight, height);
-    std::swap(previousBand_, currentBand_);
-    currentBand_.clear();
-    // The band's written pixels, block by block; then which of them differ from what
-    // the screen shows. Both copies are large and the pixels scattered, so the loads
-    // are asked for ahead of the comparisons.
-    bandPixels_.clear();
-    blockColumns_.clear();
-    blockEnds_.clear();
-    for (size_t w = 0; w < markWords; ++w) {
-      // One bit per marked block (the lowest of its byte), lowest column first.
-      for (uint64_t marked = MarkWord(marks, w); marked; marked &= marked - 1) {
-        const size_t c = w * 8 + static_cast<size_t>(std::countr_zero(marked)) / 8;
-        marks[c] = 0;
-        uint64_t* block = canvas.WrittenBlock(band, c);
-        for (int r = 0; r < bottom - top; ++r) {
-          const size_t rowStart = static_cast<size_t>(top + r) * static_cast<size_t>(width) + c * kPresentBlockWidth;
-          for (uint64_t bits = block[r]; bits; bits &= bits - 1)
-            bandPixels_.push_back(static_cast<uint32_t>(rowStart + static_cast<size_t>(std::countr_zero(bits))));
-          block[r] = 0;
-        }
-        if (blockEnds_.empty() ? bandPixels_.empty() : blockEnds_.back() == bandPixels_.size()) continue;
-        blockColumns_.push_back(static_cast<uint32_t>(c));
-        blockEnds_.push_back(static_cast<uint32_t>(bandPixels_.size()));
-      }
+  // Which written pixels differ from what the screen shows. A pixel written twice is
+  // met twice: the first meeting brings the screen's copy up to date, so the second
+  // finds nothing changed. The log says where the scattered loads go, so they are
+  // asked for ahead; what a changed pixel needs later is kept now, while it is at hand.
+  const size_t n = written.size();
+  for (size_t j = 0; j < n; ++j) {
+    if (j + kComparisonsAhead < n) {
+      __builtin_prefetch(pixels + written[j + kComparisonsAhead]);
+      __builtin_prefetch(shown + written[j + kComparisonsAhead], 1);
     }
-    const size_t written = bandPixels_.size();
-    bandChanged_.resize(written);
-    for (size_t j = 0; j < written; ++j) {
-      if (j + kComparisonsAhead < written) {
-        __builtin_prefetch(pixels + bandPixels_[j + kComparisonsAhead]);
-        __builtin_prefetch(shown + bandPixels_[j + kComparisonsAhead], 1);
-      }
-      bandChanged_[j] = pixels[bandPixels_[j]] != shown[bandPixels_[j]];
-    }
-
-    // Dense blocks side by side make one run; a block that is not dense, or a column
-    // nobody wrote, ends it.
-    int runStart = -1, runEnd = -1;  // block columns of the dense run being gathered
-    for (size_t k = 0; k < blockColumns_.size(); ++k) {
-      const int c = static_cast<int>(blockColumns_[k]);
-      const size_t begin = k == 0 ? 0 : blockEnds_[k - 1];
-      const size_t end = blockEnds_[k];
-      size_t changes = 0;
-      for (size_t j = begin; j < end; ++j) changes += bandChanged_[j];
-      const bool isDense = changes >= dense && changes > 0;
-      if (runStart >= 0 && (!isDense || c != runEnd)) {
-        AddDenseRun(runStart * kPresentBlockWidth, std::min(runEnd * kPresentBlockWidth, width), top, bottom);
-        runStart = -1;
-      }
-      if (isDense) {
-        if (runStart < 0) runStart = c;
-        runEnd = c + 1;
-        const size_t left = static_cast<size_t>(c) * kPresentBlockWidth;
-        const size_t columns = std::min<size_t>(kPresentBlockWidth, static_cast<size_t>(width) - left);
-        for (int y = top; y < bottom; ++y) {
-          const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width) + left;
-          std::copy(pixels + rowStart, pixels + rowStart + columns, shown + rowStart);
-        }
-        continue;
-      }
-      for (size_t j = begin; j < end; ++j) {
-        if (!bandChanged_[j]) continue;
-        const uint32_t i = bandPixels_[j];
-        shown[i] = pixels[i];
-        colours_.push_back(pixels[i]);
-        points_.push_back({static_cast<int16_t>(i % static_cast<uint32_t>(width)),
-                           static_cast<int16_t>(i / static_cast<uint32_t>(width))});
-      }
-    }
-    if (runStart >= 0)
-      AddDenseRun(runStart * kPresentBlockWidth, std::min(runEnd * kPresentBlockWidth, width), top, bottom);
+    const uint32_t i = written[j];
+    const uint32_t pixel = pixels[i];
+    if (pixel == shown[i]) continue;
+    shown[i] = pixel;
+    const uint32_t x = i % w, y = i / w;
+    const auto block = static_cast<uint32_t>(y / kPresentBlockHeight * blocksAcross + x / kPresentBlockWidth);
+    colours_.push_back(pixel);
+    points_.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y)});
+    changedBlock_.push_back(block);
+    if (++blockChanges_[block] == dense) denseBlocks_.push_back(block);
   }
+  // Pixels of a crowded block go out with the block; the rest as points.
+  if (!denseBlocks_.empty()) {
+    size_t kept = 0;
+    for (size_t k = 0; k < points_.size(); ++k) {
+      if (blockChanges_[changedBlock_[k]] >= dense) continue;
+      colours_[kept] = colours_[k];
+      points_[kept++] = points_[k];
+    }
+    colours_.resize(kept);
+    points_.resize(kept);
+  }
+  for (uint32_t block : changedBlock_) blockChanges_[block] = 0;
+  canvas.ForgetChanges();
 
+  GatherDenseRuns(width, height, blocksAcross);
   for (const PixelRect& rect : rects_) {
     target.Image(canvas, rect);
     stats.imagePixels += static_cast<size_t>(rect.Width()) * static_cast<size_t>(rect.Height());
@@ -148,8 +100,30 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   return stats;
 }
 
-// Blocks of one band that touch each other go out as one rectangle, and a rectangle
-// of the band above with the same columns grows down instead of starting another.
+// Crowded blocks side by side in a band make one rectangle; a block that is not
+// crowded ends it.
+void ChangePresenter::GatherDenseRuns(int width, int height, size_t blocksAcross) {
+  rects_.clear();
+  previousBand_.clear();
+  currentBand_.clear();
+  std::sort(denseBlocks_.begin(), denseBlocks_.end());
+  size_t band = SIZE_MAX;
+  for (size_t k = 0; k < denseBlocks_.size();) {
+    if (denseBlocks_[k] / blocksAcross != band) {
+      band = denseBlocks_[k] / blocksAcross;
+      std::swap(previousBand_, currentBand_);
+      currentBand_.clear();
+    }
+    const size_t first = denseBlocks_[k] % blocksAcross;
+    size_t end = first + 1;
+    for (++k; k < denseBlocks_.size() && denseBlocks_[k] == band * blocksAcross + end; ++k) ++end;
+    const int top = static_cast<int>(band) * kPresentBlockHeight;
+    AddDenseRun(static_cast<int>(first) * kPresentBlockWidth, std::min(static_cast<int>(end) * kPresentBlockWidth, width),
+                top, std::min(top + kPresentBlockHeight, height));
+  }
+}
+
+// A rectangle of the band above with the same columns grows down instead of starting another.
 void ChangePresenter::AddDenseRun(int left, int right, int top, int bottom) {
   for (size_t index : previousBand_) {
     PixelRect& above = rects_[index];

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/huge_pages.h"
 #include "render/canvas.h"
 
 namespace pyxora {
@@ -40,8 +41,9 @@ struct PresentStats {
   size_t Pixels() const { return points + imagePixels; }
 };
 
-inline constexpr int kPresentBlockWidth = Canvas::kBlockWidth;  // the canvas's blocks of change bits
-inline constexpr int kPresentBlockHeight = Canvas::kBlockHeight;
+// Changes are counted by blocks of the screen: a block with many is sent whole.
+inline constexpr int kPresentBlockWidth = 64;
+inline constexpr int kPresentBlockHeight = 8;
 
 class ChangePresenter {
  public:
@@ -50,16 +52,17 @@ class ChangePresenter {
 
  private:
   void AddDenseRun(int left, int right, int top, int bottom);
+  void GatherDenseRuns(int width, int height, size_t blocksAcross);
   void GroupByColour();
 
   // Scratch space kept between frames, so presenting allocates nothing once warm.
   // What the screen shows, as far as this presenter has sent it: written pixels that
   // still hold the value shown are not sent again.
-  std::vector<uint32_t> shown_;
-  std::vector<uint32_t> bandPixels_, blockColumns_, blockEnds_;
-  std::vector<uint8_t> bandChanged_;
-  std::vector<uint32_t> colours_;  // per sparse pixel
+  std::vector<uint32_t, HugePageAllocator<uint32_t>> shown_;
+  std::vector<uint16_t> blockChanges_;  // per block, this frame; zero between frames
+  std::vector<uint32_t> colours_;  // per changed pixel, then per pixel sent as a point
   std::vector<PresentPoint> points_;
+  std::vector<uint32_t> changedBlock_, denseBlocks_;
   std::vector<uint32_t> groupOf_;
   std::vector<uint32_t> groupColour_, groupStart_;
   std::vector<PresentPoint> grouped_;

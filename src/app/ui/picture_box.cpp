@@ -15,14 +15,9 @@ void PictureBox::FitSurface() { canvas_.Resize(std::max(1, width()), std::max(1,
 
 void PictureBox::Present() {
   // A small box: repaint the band of rows written since the last frame, if any.
-  int first = -1, last = -1;
-  for (int y = 0; y < canvas_.Height(); ++y)
-    if (canvas_.AllChanged() || canvas_.RowWritten(y)) {
-      if (first < 0) first = y;
-      last = y;
-    }
+  const PixelRect rows = canvas_.WrittenRows();
   canvas_.ForgetChanges();
-  if (first >= 0) update(0, first, canvas_.Width(), last - first + 1);
+  if (!rows.Empty()) update(0, rows.top, canvas_.Width(), rows.Height());
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
