@@ -28,6 +28,28 @@ inline bool RoundPixel(float v, int32_t& out) {
   return RoundToInt32(v, out);
 }
 
+// The heart of SinCos for one float or several side by side (a vector of floats): the
+// nearest quarter turn q, and the sine and cosine of what is left over.
+template <typename F>
+inline void ReducedSinCos(F x, F& q, F& sr, F& cr) {
+  q = (x * 0.63661977f + 12582912.0f) - 12582912.0f;
+  // pi / 2 in three parts, so that q times each part is exact enough.
+  const F r = ((x - q * 1.5703125f) - q * 4.837512969970703125e-4f) - q * 7.54978995489188216e-8f;
+  const F z = r * r;
+  sr = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * r + r;
+  cr = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z - 0.5f * z + 1.0f;
+}
+
+// A point of the galaxy plane at radius r and the angle of the given sine and cosine,
+// height h, tilted and moved to the galaxy's distance: camera x, y and depth.
+template <typename F>
+inline void TiltedPoint(F r, F sine, F cosine, F h, float dist, float sinT, float cosT, F& x, F& y, F& depth) {
+  const F a = r * sine;
+  x = r * cosine;
+  y = a * sinT - cosT * h;
+  depth = a * cosT + dist + sinT * h;
+}
+
 // Sine and cosine of x together, to single precision, without a library call: a
 // reduction by quarter turns and short polynomials on the remainder. Angles beyond a
 // few thousand radians (stars right on the axis spin that far) take the library's way.
@@ -37,13 +59,8 @@ inline void SinCos(float x, float& sine, float& cosine) {
     cosine = std::cos(x);
     return;
   }
-  const float q = (x * 0.63661977f + 12582912.0f) - 12582912.0f;  // nearest quarter turn
-  // pi / 2 in three parts, so that q times each part is exact enough.
-  const float r = ((x - q * 1.5703125f) - q * 4.837512969970703125e-4f) - q * 7.54978995489188216e-8f;
-  const float z = r * r;
-  const float sr = ((-1.9515295891e-4f * z + 8.3321608736e-3f) * z - 1.6666654611e-1f) * z * r + r;
-  const float cr = ((2.443315711809948e-5f * z - 1.388731625493765e-3f) * z + 4.166664568298827e-2f) * z * z -
-                   0.5f * z + 1.0f;
+  float q = 0, sr = 0, cr = 0;
+  ReducedSinCos(x, q, sr, cr);
   switch (static_cast<int32_t>(q) & 3) {
     case 0: sine = sr, cosine = cr; break;
     case 1: sine = cr, cosine = -sr; break;
@@ -59,10 +76,7 @@ inline GalaxyPoint GalaxyToScreen(const GalaxyCamera& cam, float dist, float r, 
   GalaxyPoint p;
   float sine = 0, cosine = 0;
   SinCos(theta, sine, cosine);
-  const float a = r * sine;
-  p.x = r * cosine;
-  p.y = a * sinT - cosT * h;
-  p.depth = a * cosT + dist + sinT * h;
+  TiltedPoint(r, sine, cosine, h, dist, sinT, cosT, p.x, p.y, p.depth);
   if (p.depth > kGalaxyNearPlane) {
     const float f = cam.scale / p.depth;  // one division for both coordinates
     p.onScreen = RoundPixel(p.x * f + cam.centreX, p.column) && RoundPixel(p.y * f + cam.centreY, p.row);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "base/numeric.h"
@@ -53,6 +54,74 @@ inline void ShowNova(GalaxyWorld& world, const GalaxySettings& run, const Galaxy
   DrawNova(cam, run, p.x, p.y, p.depth, s.novaT[k], color);
 }
 
+// Four floats or 32-bit integers side by side, worked on by one instruction.
+using Floats4 = float __attribute__((vector_size(16)));
+using Ints4 = int32_t __attribute__((vector_size(16)));
+
+inline Floats4 Choose(Ints4 mask, Floats4 yes, Floats4 no) {
+  return reinterpret_cast<Floats4>((reinterpret_cast<Ints4>(yes) & mask) | (reinterpret_cast<Ints4>(no) & ~mask));
+}
+inline Floats4 Magnitude(Floats4 v) { return reinterpret_cast<Floats4>(reinterpret_cast<Ints4>(v) & 0x7FFFFFFF); }
+
+// Where every star lands if this frame only turns it, four stars at a time: the same
+// arithmetic as GalaxyToScreen, so the same pixels, without a call and a wait for each
+// star. The rare stars it cannot place (an angle past its range, a pixel past 2^22)
+// are marked for GalaxyToScreen.
+void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, float cosT) {
+  const GalaxyStars& s = world.stars;
+  TurnedPlaces& out = world.turned;
+  const auto n = static_cast<size_t>(world.starCount);
+  out.depth.resize(n);
+  out.column.resize(n);
+  out.row.resize(n);
+  out.quick.assign(n, 0);
+  auto load = [](const float* from) {
+    Floats4 v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
+  };
+  for (size_t k = 0; k + 4 <= n; k += 4) {
+    const Floats4 theta = load(&s.theta[k]) + load(&s.omega[k]);
+    const Ints4 angleFits = Magnitude(theta) < 8192.0f;
+    Floats4 q, sr, cr;
+    ReducedSinCos(Choose(angleFits, theta, Floats4{}), q, sr, cr);
+    const Ints4 quadrant = __builtin_convertvector(q, Ints4);
+    const Ints4 odd = (quadrant & 1) != 0;
+    const Floats4 s0 = Choose(odd, cr, sr), c0 = Choose(odd, sr, cr);
+    const Floats4 sine = Choose((quadrant & 2) != 0, -s0, s0);
+    const Floats4 cosine = Choose(((quadrant + 1) & 2) != 0, -c0, c0);
+    Floats4 x, y, depth;
+    TiltedPoint(load(&s.r[k]), sine, cosine, load(&s.h[k]), world.dist, sinT, cosT, x, y, depth);
+    const Ints4 inFront = depth > kGalaxyNearPlane;
+    const Floats4 f = cam.scale / Choose(inFront, depth, Floats4{} + 1.0f);
+    const Floats4 cx = x * f + cam.centreX, cy = y * f + cam.centreY;
+    const Ints4 fits = (Magnitude(cx) < 4194304.0f) & (Magnitude(cy) < 4194304.0f);
+    const Ints4 column = __builtin_convertvector((Choose(fits, cx, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
+    const Ints4 row = __builtin_convertvector((Choose(fits, cy, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
+    const Ints4 quick = angleFits & (~inFront | fits);
+    std::memcpy(&out.depth[k], &depth, sizeof depth);
+    std::memcpy(&out.column[k], &column, sizeof column);
+    std::memcpy(&out.row[k], &row, sizeof row);
+    for (size_t lane = 0; lane < 4; ++lane) out.quick[k + lane] = quick[lane] != 0;
+  }
+}
+
+// Star k's place this frame when it only turns.
+inline GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT,
+                               float cosT) {
+  const GalaxyStars& s = world.stars;
+  const TurnedPlaces& t = world.turned;
+  if (!t.quick[k]) return GalaxyToScreen(cam, world.dist, s.r[k], s.theta[k], s.h[k], sinT, cosT);
+  GalaxyPoint p;
+  p.depth = t.depth[k];
+  if (p.depth > kGalaxyNearPlane) {
+    p.column = t.column[k];
+    p.row = t.row[k];
+    p.onScreen = true;
+  }
+  return p;
+}
+
 // Step 3 for every star: erase last frame's picture, then update and draw.
 void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera& cam, float sinT, float cosT) {
   GalaxyStars& s = world.stars;
@@ -60,6 +129,7 @@ void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera
   const auto n = static_cast<size_t>(world.starCount);
   // This frame's ring slots lie side by side, one per star, so the loop reads them in a row.
   const size_t ring = static_cast<size_t>(world.ringPos) * n;
+  PlaceTurnedStars(world, cam, sinT, cosT);
   for (size_t k = 0; k < n; ++k) {
     if (s.age[k] < std::numeric_limits<int32_t>::max()) ++s.age[k];
     const size_t slot = ring + k;
@@ -96,7 +166,7 @@ void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera
       continue;
     }
     s.theta[k] += s.omega[k];
-    const GalaxyPoint p = GalaxyToScreen(cam, world.dist, s.r[k], s.theta[k], s.h[k], sinT, cosT);
+    const GalaxyPoint p = TurnedPoint(world, cam, k, sinT, cosT);
     if (!(p.depth > kGalaxyNearPlane)) continue;  // behind the eye: keeps turning, slot untouched
     if (s.newT[k] > 0) {
       if (p.onScreen) ShowFlash(world, run, cam, k, p);

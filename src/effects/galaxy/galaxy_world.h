@@ -67,6 +67,14 @@ struct CometPool {
   int32_t size = 1;
 };
 
+// Where each star that only turns lands this frame, worked out for all stars at once
+// before the frame's main pass; `quick` is 0 for a star that way cannot place.
+struct TurnedPlaces {
+  std::vector<float> depth;
+  std::vector<int32_t> column, row;
+  std::vector<uint8_t> quick;
+};
+
 struct GalaxyWorld {
   // `run` is normalised; the trail is limited here so the ring stays within kTrailSlots.
   explicit GalaxyWorld(const GalaxySettings& run);
@@ -75,6 +83,7 @@ struct GalaxyWorld {
   AmbientStars ambient;
   BurstPool bursts;
   CometPool comets;
+  TurnedPlaces turned;  // scratch of each frame
   int32_t starCount = 0;
   int32_t trail = 1;
   int32_t ringPos = 0;
