@@ -10,7 +10,8 @@
 # default 6, so pools that fill slowly are measured full) the processor time of both
 # processes is read from /proc/PID/schedstat over SECONDS. Prints a Markdown table with
 # the frame rate our saver held (a case that could not hold its rate on a busy machine
-# shows a lower share than it would cost).
+# shows a lower share than it would cost). CPU_SHARE_ONLY=REGEX keeps the cases whose
+# label matches, for looking at one effect.
 set -euo pipefail
 
 PYXORA="$(readlink -f "${1:-build/pyxora}")"
@@ -105,6 +106,7 @@ CASES=(
   "fireworks|0|fireworks, 99 shells x 9999 sparks|Fireworks FireWorks 99 Fireworks FireSparks 9999"
   "galaxy|5|galaxies, factory|"
   "galaxy|5|galaxies, 30000 stars|Galaxy Galaxy_Stars 30000"
+  "galaxy|5|galaxies, 10 stars|Galaxy Galaxy_Stars 10"
 )
 PEERS=(
   "galaxy|a peer galaxy saver (galaxy), its defaults"
@@ -121,12 +123,14 @@ for resolution in "${RESOLUTIONS[@]}"; do
   for entry in "${CASES[@]}"; do
     IFS='|' read -r name index label settings <<<"$entry"
     has_effect "$name" || continue
+    [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
     # shellcheck disable=SC2086
     RESULT["$label|$size"]=$(pyxora_case "$delay" "$index" $settings)
     remember "$label"
   done
   for entry in "${PEERS[@]}"; do
     IFS='|' read -r hack label <<<"$entry"
+    [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
     if [ -x "$HACKS/$hack" ]; then
       RESULT["$label|$size"]=$(measure "$HACKS/$hack" -root)
     else
