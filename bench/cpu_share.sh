@@ -11,7 +11,8 @@
 # processes is read from /proc/PID/schedstat over SECONDS. Prints a Markdown table with
 # the frame rate our saver held (a case that could not hold its rate on a busy machine
 # shows a lower share than it would cost). CPU_SHARE_ONLY=REGEX keeps the cases whose
-# label matches, for looking at one effect.
+# label matches, for looking at one effect; CPU_SHARE_SIZE='1920x1080 40' keeps one size
+# and frame delay (ms).
 set -euo pipefail
 
 PYXORA="$(readlink -f "${1:-build/pyxora}")"
@@ -117,6 +118,7 @@ declare -A RESULT
 ORDER=()
 remember() { [[ " ${ORDER[*]} " == *" $1 "* ]] || ORDER+=("$1"); }
 RESOLUTIONS=("1920x1080 40" "3840x2160 16")
+[ -n "${CPU_SHARE_SIZE:-}" ] && RESOLUTIONS=("$CPU_SHARE_SIZE")
 for resolution in "${RESOLUTIONS[@]}"; do
   read -r size delay <<<"$resolution"
   start_x "$size"

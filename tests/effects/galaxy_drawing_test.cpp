@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "effects/galaxy/galaxy_build.h"
 #include "effects/galaxy/galaxy_draw.h"
 #include "effects/galaxy/galaxy_events.h"
+#include "effects/galaxy/galaxy_loop.h"
 #include "galaxy_fixture.h"
 
 namespace pyxora::testing {
@@ -50,6 +52,55 @@ TEST_F(GalaxyDrawingTest, SinCosAgreesWithTheLibrary) {
     worst = std::max({worst, std::fabs(s - std::sin(x)), std::fabs(c - std::cos(x))});
   }
   EXPECT_LT(worst, 1e-6f);
+}
+
+// The four-at-a-time placing must give every star the pixel the one-star way gives,
+// also at the edges of its range, where it hands the star over.
+TEST_F(GalaxyDrawingTest, StarsPlacedFourAtATimeLandWhereTheOneStarWayPutsThem) {
+  const GalaxySettings run = Run(StarsOnly);
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  GalaxyStars& s = world.stars;
+  ASSERT_GE(world.starCount, 64);
+  // Edge cases among ordinary stars: huge angles, the eye's plane, pixels past 2^22,
+  // a star right behind the eye, NaN.
+  const float edges[][3] = {{8191.0f, 0.5f, 0.3f},  {8191.9f, 0.2f, 0.3f}, {-8192.5f, 0, 0.3f},
+                            {1e30f, 0, 0.3f},      {0.5f, 0, 1e9f},       {3.0f, 0, 1e-12f},
+                            {NAN, 0, 0.3f},        {-0.7f, -1.3f, 0.3f},  {100.0f, 0.001f, 0.3f}};
+  for (size_t e = 0; e < std::size(edges); ++e) {
+    s.theta[e * 3] = edges[e][0];
+    s.omega[e * 3] = edges[e][1];
+    s.r[e * 3] = edges[e][2];
+  }
+  s.r[40] = 4e9f;  // lands far off the surface
+  const GalaxyCamera cam = Camera();
+  for (const float tilt : {0.0f, 0.7f, 2.9f, 4.4f}) {
+    for (const float dist : {world.dist, 0.3f, 0.0f, -0.2f}) {
+      world.dist = dist;
+      const std::vector<float> before = s.theta;
+      PlaceTurnedStars(world, cam, std::sin(tilt), std::cos(tilt));
+      for (size_t k = 0; k < static_cast<size_t>(world.starCount); ++k) {
+        s.theta[k] += s.omega[k];  // as the frame turns it before asking
+        const GalaxyPoint want = GalaxyToScreen(cam, dist, s.r[k], s.theta[k], s.h[k], std::sin(tilt), std::cos(tilt));
+        const GalaxyPoint got = TurnedPoint(world, cam, k, std::sin(tilt), std::cos(tilt));
+        ASSERT_EQ(got.onScreen, want.onScreen) << "star " << k << " tilt " << tilt << " dist " << dist;
+        if (std::isnan(want.depth)) {
+          ASSERT_TRUE(std::isnan(got.depth)) << "star " << k;
+          continue;
+        }
+        ASSERT_EQ(got.depth, want.depth) << "star " << k << " tilt " << tilt << " dist " << dist;
+        if (want.onScreen) {
+          ASSERT_EQ(got.column, want.column) << "star " << k << " tilt " << tilt << " dist " << dist;
+          ASSERT_EQ(got.row, want.row) << "star " << k << " tilt " << tilt << " dist " << dist;
+        }
+      }
+      s.theta = before;
+    }
+  }
+  // The fast way is the common way: only the edge cases were handed over.
+  size_t handedOver = 0;
+  for (uint8_t quick : world.turned.quick) handedOver += quick == 0;
+  EXPECT_LE(handedOver, std::size(edges) + 4u);
 }
 
 TEST_F(GalaxyDrawingTest, NewStarFlashShrinksFromTwentyFivePixelsToOne) {

@@ -26,6 +26,7 @@ constexpr float kTwoPi = 6.2831855f;
 constexpr uint32_t kWhite = RgbColor(255, 255, 255);
 constexpr int32_t kLastPaletteEntry = 79;
 constexpr size_t kFetchAhead = 32;
+constexpr size_t kStarsPerLine = 16;  // 4-byte fields in a cache line
 
 // The nova's colour walks the palette as it grows; a nova of 160 frames or more would
 // reach one past the end on its last frame and keeps the last entry.
@@ -62,65 +63,6 @@ inline Floats4 Choose(Ints4 mask, Floats4 yes, Floats4 no) {
   return reinterpret_cast<Floats4>((reinterpret_cast<Ints4>(yes) & mask) | (reinterpret_cast<Ints4>(no) & ~mask));
 }
 inline Floats4 Magnitude(Floats4 v) { return reinterpret_cast<Floats4>(reinterpret_cast<Ints4>(v) & 0x7FFFFFFF); }
-
-// Where every star lands if this frame only turns it, four stars at a time: the same
-// arithmetic as GalaxyToScreen, so the same pixels, without a call and a wait for each
-// star. The rare stars it cannot place (an angle past its range, a pixel past 2^22)
-// are marked for GalaxyToScreen.
-void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, float cosT) {
-  const GalaxyStars& s = world.stars;
-  TurnedPlaces& out = world.turned;
-  const auto n = static_cast<size_t>(world.starCount);
-  out.depth.resize(n);
-  out.column.resize(n);
-  out.row.resize(n);
-  out.quick.assign(n, 0);
-  auto load = [](const float* from) {
-    Floats4 v;
-    std::memcpy(&v, from, sizeof v);
-    return v;
-  };
-  for (size_t k = 0; k + 4 <= n; k += 4) {
-    const Floats4 theta = load(&s.theta[k]) + load(&s.omega[k]);
-    const Ints4 angleFits = Magnitude(theta) < 8192.0f;
-    Floats4 q, sr, cr;
-    ReducedSinCos(Choose(angleFits, theta, Floats4{}), q, sr, cr);
-    const Ints4 quadrant = __builtin_convertvector(q, Ints4);
-    const Ints4 odd = (quadrant & 1) != 0;
-    const Floats4 s0 = Choose(odd, cr, sr), c0 = Choose(odd, sr, cr);
-    const Floats4 sine = Choose((quadrant & 2) != 0, -s0, s0);
-    const Floats4 cosine = Choose(((quadrant + 1) & 2) != 0, -c0, c0);
-    Floats4 x, y, depth;
-    TiltedPoint(load(&s.r[k]), sine, cosine, load(&s.h[k]), world.dist, sinT, cosT, x, y, depth);
-    const Ints4 inFront = depth > kGalaxyNearPlane;
-    const Floats4 f = cam.scale / Choose(inFront, depth, Floats4{} + 1.0f);
-    const Floats4 cx = x * f + cam.centreX, cy = y * f + cam.centreY;
-    const Ints4 fits = (Magnitude(cx) < 4194304.0f) & (Magnitude(cy) < 4194304.0f);
-    const Ints4 column = __builtin_convertvector((Choose(fits, cx, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
-    const Ints4 row = __builtin_convertvector((Choose(fits, cy, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
-    const Ints4 quick = angleFits & (~inFront | fits);
-    std::memcpy(&out.depth[k], &depth, sizeof depth);
-    std::memcpy(&out.column[k], &column, sizeof column);
-    std::memcpy(&out.row[k], &row, sizeof row);
-    for (size_t lane = 0; lane < 4; ++lane) out.quick[k + lane] = quick[lane] != 0;
-  }
-}
-
-// Star k's place this frame when it only turns.
-inline GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT,
-                               float cosT) {
-  const GalaxyStars& s = world.stars;
-  const TurnedPlaces& t = world.turned;
-  if (!t.quick[k]) return GalaxyToScreen(cam, world.dist, s.r[k], s.theta[k], s.h[k], sinT, cosT);
-  GalaxyPoint p;
-  p.depth = t.depth[k];
-  if (p.depth > kGalaxyNearPlane) {
-    p.column = t.column[k];
-    p.row = t.row[k];
-    p.onScreen = true;
-  }
-  return p;
-}
 
 // Step 3 for every star: erase last frame's picture, then update and draw.
 void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera& cam, float sinT, float cosT) {
@@ -192,6 +134,73 @@ void TriggerRenewals(GalaxyWorld& world, const GalaxySettings& run) {
 }
 
 }  // namespace
+
+// Four stars at a time: the same arithmetic as GalaxyToScreen, so the same pixels,
+// without a call and a wait for each star.
+void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, float cosT) {
+  const GalaxyStars& s = world.stars;
+  TurnedPlaces& out = world.turned;
+  const auto n = static_cast<size_t>(world.starCount);
+  out.depth.resize(n);
+  out.column.resize(n);
+  out.row.resize(n);
+  out.quick.assign(n, 0);
+  auto load = [](const float* from) {
+    Floats4 v;
+    std::memcpy(&v, from, sizeof v);
+    return v;
+  };
+  const size_t ring = static_cast<size_t>(world.ringPos) * n;
+  for (size_t k = 0; k + 4 <= n; k += 4) {
+    // The main pass reads more arrays side by side than the processor follows on its own
+    // after a frame's sleep: this pass, which streams four of them anyway, asks for the rest.
+    if (k % kStarsPerLine == 0) {
+      __builtin_prefetch(s.age.data() + k, 1);
+      __builtin_prefetch(s.color.data() + k);
+      __builtin_prefetch(s.ringX.data() + ring + k, 1);
+      __builtin_prefetch(s.ringY.data() + ring + k, 1);
+      if (k % (2 * kStarsPerLine) == 0)
+        for (const int16_t* t : {s.wait.data() + k, s.newT.data() + k, s.novaT.data() + k}) __builtin_prefetch(t, 1);
+    }
+    const Floats4 theta = load(&s.theta[k]) + load(&s.omega[k]);
+    const Ints4 angleFits = Magnitude(theta) < 8192.0f;
+    Floats4 q, sr, cr;
+    ReducedSinCos(Choose(angleFits, theta, Floats4{}), q, sr, cr);
+    const Ints4 quadrant = __builtin_convertvector(q, Ints4);
+    const Ints4 odd = (quadrant & 1) != 0;
+    const Floats4 s0 = Choose(odd, cr, sr), c0 = Choose(odd, sr, cr);
+    const Floats4 sine = Choose((quadrant & 2) != 0, -s0, s0);
+    const Floats4 cosine = Choose(((quadrant + 1) & 2) != 0, -c0, c0);
+    Floats4 x, y, depth;
+    TiltedPoint(load(&s.r[k]), sine, cosine, load(&s.h[k]), world.dist, sinT, cosT, x, y, depth);
+    const Ints4 inFront = depth > kGalaxyNearPlane;
+    const Floats4 f = cam.scale / Choose(inFront, depth, Floats4{} + 1.0f);
+    const Floats4 cx = x * f + cam.centreX, cy = y * f + cam.centreY;
+    const Ints4 fits = (Magnitude(cx) < 4194304.0f) & (Magnitude(cy) < 4194304.0f);
+    const Ints4 column = __builtin_convertvector((Choose(fits, cx, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
+    const Ints4 row = __builtin_convertvector((Choose(fits, cy, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
+    const Ints4 quick = angleFits & (~inFront | fits);
+    std::memcpy(&out.depth[k], &depth, sizeof depth);
+    std::memcpy(&out.column[k], &column, sizeof column);
+    std::memcpy(&out.row[k], &row, sizeof row);
+    for (size_t lane = 0; lane < 4; ++lane) out.quick[k + lane] = quick[lane] != 0;
+  }
+}
+
+GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT,
+                               float cosT) {
+  const GalaxyStars& s = world.stars;
+  const TurnedPlaces& t = world.turned;
+  if (!t.quick[k]) return GalaxyToScreen(cam, world.dist, s.r[k], s.theta[k], s.h[k], sinT, cosT);
+  GalaxyPoint p;
+  p.depth = t.depth[k];
+  if (p.depth > kGalaxyNearPlane) {
+    p.column = t.column[k];
+    p.row = t.row[k];
+    p.onScreen = true;
+  }
+  return p;
+}
 
 GalaxyCamera CurrentGalaxyCamera(Canvas& fallback) {
   GalaxyCamera cam;

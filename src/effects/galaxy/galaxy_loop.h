@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "effects/galaxy/galaxy_draw.h"
 #include "effects/galaxy/galaxy_world.h"
 
 namespace pyxora {
@@ -25,6 +26,15 @@ void GalaxyLoop(const GalaxySettings& run, const GalaxyLoopOptions& options = {}
 // Steps 2 to 7 of one frame (tilt, stars, events, ring, renewals, approach). True when
 // the galaxy has passed the eye and must be rebuilt.
 bool GalaxyFrame(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera& cam);
+
+// Where every star lands if this frame only turns it (theta + omega), into
+// world.turned, worked out before the frame's main pass; the rare stars this way cannot
+// place (an angle past its range, a pixel past 2^22, the last few of an odd count) are
+// left to GalaxyToScreen.
+void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, float cosT);
+// Star k's place once the frame has turned it (theta[k] holds theta + omega), from world.turned or else GalaxyToScreen: the
+// depth, pixel and onScreen GalaxyToScreen gives for the turned angle (x and y are left 0).
+GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT, float cosT);
 
 // How many renewals this frame tries: about NewFreq / 100, the fraction by chance.
 int32_t RenewalCount(int16_t newFreq);
