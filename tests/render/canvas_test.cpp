@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace pyxora {
@@ -63,6 +64,30 @@ TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
   EXPECT_TRUE(canvas.Written().empty());
   canvas.Resize(10, 10);
   EXPECT_TRUE(canvas.AllChanged());
+}
+
+// Large pixel buffers start on a huge-page boundary, so the kernel can back them with
+// huge pages; small ones come from the ordinary heap (the sanitizer build checks that
+// each is given back the way it was taken).
+TEST(CanvasChanges, ScreenSizedPixelsStartOnAHugePageBoundary) {
+  Canvas screen(1920, 1080), small(320, 240);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(screen.Data()) % kHugePageBytes, 0u);
+  small.Resize(1920, 1080);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(small.Data()) % kHugePageBytes, 0u);
+  small.Resize(16, 16);
+  EXPECT_EQ(small.Data()[255], 0xFF000000u);
+}
+
+// Reading back: the colour as drawn inside, black at and past every edge.
+TEST(CanvasChanges, PixelsReadBackAsDrawnAndBlackOutside) {
+  Canvas canvas(30, 20);
+  canvas.SetPixel(29, 19, RgbColor(1, 2, 3));
+  canvas.SetPixel(0, 0, RgbColor(200, 100, 50));
+  canvas.SetPixel(0, 1, RgbColor(9, 9, 9));  // where reading (30, 0) as a row-major index would land
+  EXPECT_EQ(canvas.GetPixel(29, 19), RgbColor(1, 2, 3));
+  EXPECT_EQ(canvas.GetPixel(0, 0), RgbColor(200, 100, 50));
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {30, 0}, {0, 20}, {30, 19}, {29, 20}})
+    EXPECT_EQ(canvas.GetPixel(x, y), 0u) << x << "," << y;
 }
 
 TEST(CanvasChanges, ClearingWritesOnlyThePixelsThatWereNotBackground) {
