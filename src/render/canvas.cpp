@@ -16,6 +16,7 @@ void Canvas::Resize(int width, int height) {
   logCapacity_ = area > UINT32_MAX ? 0 : std::max<size_t>(area / 4, 1024);
   log_.assign(logCapacity_, 0);
   logged_ = 0;
+  lastLogged_ = kNothingLogged;
   allChanged_ = true;
   drawnSinceClear_ = false;
 }

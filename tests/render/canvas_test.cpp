@@ -26,6 +26,7 @@ TEST(CanvasChanges, TheLogHoldsEveryWriteInsideTheSurfaceAndItsRows) {
       {"the last pixel of the surface", {{129, 19}}, {19 * 130 + 129}, 19, 20},
       {"outside the surface is clipped", {{-1, 3}, {130, 3}, {5, -1}, {5, 20}}, {}, 0, 0},
       {"in the order written, repeats kept", {{60, 18}, {1, 7}, {60, 18}}, {18 * 130 + 60, 7 * 130 + 1, 18 * 130 + 60}, 7, 19},
+      {"a pixel written twice in a row is logged once", {{4, 2}, {4, 2}, {5, 2}, {4, 2}}, {264, 265, 264}, 2, 3},
   };
   for (const Case& c : cases) {
     Canvas canvas(130, 20);
@@ -62,6 +63,8 @@ TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
   canvas.ForgetChanges();
   EXPECT_FALSE(canvas.AllChanged());
   EXPECT_TRUE(canvas.Written().empty());
+  canvas.SetPixel(0, 63, RgbColor(2, 2, 2));  // the pixel last written before forgetting
+  EXPECT_EQ(canvas.Written().size(), 1u);
   canvas.Resize(10, 10);
   EXPECT_TRUE(canvas.AllChanged());
 }
