@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -67,6 +68,16 @@ TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
   EXPECT_EQ(canvas.Written().size(), 1u);
   canvas.Resize(10, 10);
   EXPECT_TRUE(canvas.AllChanged());
+  // Sizes of nothing or less give an empty surface, which takes no writes.
+  for (auto [w, h] : {std::pair{0, 0}, {-3, 5}, {5, 0}, {5, -1}}) {
+    canvas.Resize(w, h);
+    canvas.ForgetChanges();
+    canvas.SetPixel(0, 0, RgbColor(1, 1, 1));
+    EXPECT_EQ(canvas.Width() * canvas.Height(), 0) << w << "x" << h;
+    EXPECT_EQ(canvas.Width(), std::max(w, 0)) << w << "x" << h;
+    EXPECT_TRUE(canvas.Written().empty()) << w << "x" << h;
+    EXPECT_TRUE(canvas.WrittenRows().Empty()) << w << "x" << h;
+  }
 }
 
 // Large pixel buffers start on a huge-page boundary, so the kernel can back them with
