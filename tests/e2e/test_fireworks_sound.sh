@@ -19,23 +19,6 @@ PY
 printf 'not a wave file\n' >"$WORK/bad.wav"
 setting SoundFX Fire_Launch "$WORK/launch.wav"
 
-# Runs the saver for a while with the given audio driver; the samples land in $WORK/$1.raw.
-run_saver() {
-  local name="$1" driver="$2"
-  SDL_AUDIODRIVER="$driver" SDL_DISKAUDIOFILE="$WORK/$name.raw" "$PYXORA" /s 2>"$WORK/$name.err" &
-  local saver=$!
-  wait_window "PXRA:Pyxora 3.2" >/dev/null
-  sleep 1.5
-  screenshot "$WORK/$name.png"
-  [ "$(lit_pixels "$WORK/$name.png" 640x480+0+0)" -gt 0 ] || fail "$name: nothing drawn"
-  xdotool key a
-  wait_gone "$saver" 5 || fail "$name: the saver did not end"
-  # SDL's disk driver announces itself; anything else is ours.
-  if grep -vE "^CRITICAL: +(You are using the SDL disk i/o audio driver|Writing to file)" "$WORK/$name.err"; then
-    fail "$name: messages on stderr"
-  fi
-}
-
 # Whether the WAV's samples appear in the device's output.
 played() {
   python3 - "$WORK/launch.wav" "$WORK/$1.raw" <<'PY'

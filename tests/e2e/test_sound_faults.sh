@@ -27,17 +27,7 @@ ln -s /dev/zero "$WORK/zero.wav"
 
 for name in cut empty header pipe zero; do
   setting SoundFX Fire_Launch "$WORK/$name.wav"
-  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/$name.raw" "$PYXORA" /s 2>"$WORK/$name.err" &
-  saver=$!
-  wait_window "PXRA:Pyxora 3.2" >/dev/null
-  sleep 1.5
-  screenshot "$WORK/$name.png"
-  [ "$(lit_pixels "$WORK/$name.png" 640x480+0+0)" -gt 0 ] || fail "$name: nothing drawn"
-  xdotool key a
-  wait_gone "$saver" 5 || fail "$name: the saver did not end"
-  if grep -vE "^CRITICAL: +(You are using the SDL disk i/o audio driver|Writing to file)" "$WORK/$name.err"; then
-    fail "$name: messages on stderr"
-  fi
+  run_saver "$name" disk
   python3 - "$WORK/samples.raw" "$WORK/$name.raw" <<'PY' || fail "$name: bytes the file does not hold reached the device"
 import os, sys
 held = open(sys.argv[1], "rb").read()
