@@ -18,11 +18,23 @@ struct GalaxyPoint {
   bool onScreen = false;  // in front of the eye, with a column and row that fit 32 bits
 };
 
+// Below this size a float rounds the quick way (NearestWhole); SinCos reduces angles
+// below kQuickAngleLimit itself.
+inline constexpr float kQuickRoundLimit = 4194304.0f;
+inline constexpr float kQuickAngleLimit = 8192.0f;
+
+// The nearest whole number, halves to even, of a float (or of several side by side)
+// smaller than kQuickRoundLimit: adding and taking away 1.5 x 2^23 leaves it.
+template <typename F>
+inline F NearestWhole(F v) {
+  return (v + 12582912.0f) - 12582912.0f;
+}
+
 // Nearest, halves to even, like RoundToInt32 but without a library call for the values a
-// screen uses: adding and taking away 1.5 x 2^23 leaves the rounded value.
+// screen uses.
 inline bool RoundPixel(float v, int32_t& out) {
-  if (std::fabs(v) < 4194304.0f) {
-    out = static_cast<int32_t>((v + 12582912.0f) - 12582912.0f);
+  if (std::fabs(v) < kQuickRoundLimit) {
+    out = static_cast<int32_t>(NearestWhole(v));
     return true;
   }
   return RoundToInt32(v, out);
@@ -32,7 +44,7 @@ inline bool RoundPixel(float v, int32_t& out) {
 // nearest quarter turn q, and the sine and cosine of what is left over.
 template <typename F>
 inline void ReducedSinCos(F x, F& q, F& sr, F& cr) {
-  q = (x * 0.63661977f + 12582912.0f) - 12582912.0f;
+  q = NearestWhole(x * 0.63661977f);
   // pi / 2 in three parts, so that q times each part is exact enough.
   const F r = ((x - q * 1.5703125f) - q * 4.837512969970703125e-4f) - q * 7.54978995489188216e-8f;
   const F z = r * r;
@@ -54,7 +66,7 @@ inline void TiltedPoint(F r, F sine, F cosine, F h, float dist, float sinT, floa
 // reduction by quarter turns and short polynomials on the remainder. Angles beyond a
 // few thousand radians (stars right on the axis spin that far) take the library's way.
 inline void SinCos(float x, float& sine, float& cosine) {
-  if (!(std::fabs(x) < 8192.0f)) {
+  if (!(std::fabs(x) < kQuickAngleLimit)) {
     sine = std::sin(x);
     cosine = std::cos(x);
     return;

@@ -163,7 +163,7 @@ void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, f
         for (const int16_t* t : {s.wait.data() + k, s.newT.data() + k, s.novaT.data() + k}) __builtin_prefetch(t, 1);
     }
     const Floats4 theta = load(&s.theta[k]) + load(&s.omega[k]);
-    const Ints4 angleFits = Magnitude(theta) < 8192.0f;
+    const Ints4 angleFits = Magnitude(theta) < kQuickAngleLimit;
     Floats4 q, sr, cr;
     ReducedSinCos(Choose(angleFits, theta, Floats4{}), q, sr, cr);
     const Ints4 quadrant = __builtin_convertvector(q, Ints4);
@@ -176,9 +176,9 @@ void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, f
     const Ints4 inFront = depth > kGalaxyNearPlane;
     const Floats4 f = cam.scale / Choose(inFront, depth, Floats4{} + 1.0f);
     const Floats4 cx = x * f + cam.centreX, cy = y * f + cam.centreY;
-    const Ints4 fits = (Magnitude(cx) < 4194304.0f) & (Magnitude(cy) < 4194304.0f);
-    const Ints4 column = __builtin_convertvector((Choose(fits, cx, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
-    const Ints4 row = __builtin_convertvector((Choose(fits, cy, Floats4{}) + 12582912.0f) - 12582912.0f, Ints4);
+    const Ints4 fits = (Magnitude(cx) < kQuickRoundLimit) & (Magnitude(cy) < kQuickRoundLimit);
+    const Ints4 column = __builtin_convertvector(NearestWhole(Choose(fits, cx, Floats4{})), Ints4);
+    const Ints4 row = __builtin_convertvector(NearestWhole(Choose(fits, cy, Floats4{})), Ints4);
     const Ints4 quick = angleFits & (~inFront | fits);
     std::memcpy(&out.depth[k], &depth, sizeof depth);
     std::memcpy(&out.column[k], &column, sizeof column);
@@ -187,8 +187,7 @@ void PlaceTurnedStars(GalaxyWorld& world, const GalaxyCamera& cam, float sinT, f
   }
 }
 
-GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT,
-                               float cosT) {
+GalaxyPoint TurnedPoint(const GalaxyWorld& world, const GalaxyCamera& cam, size_t k, float sinT, float cosT) {
   const GalaxyStars& s = world.stars;
   const TurnedPlaces& t = world.turned;
   if (!t.quick[k]) return GalaxyToScreen(cam, world.dist, s.r[k], s.theta[k], s.h[k], sinT, cosT);
