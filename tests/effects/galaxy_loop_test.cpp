@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "effects/galaxy/galaxy_build.h"
 #include "effects/galaxy/galaxy_draw.h"
 #include "galaxy_fixture.h"
 
@@ -28,6 +29,22 @@ std::set<Pixel> Shown(const GalaxyWorld& world, const GalaxySettings& run, int w
     for (int x = 0; x < width; ++x)
       if (scratch.GetPixel(x, y)) shown.insert({x, y});
   return shown;
+}
+
+// A nova of T frames left turns T - 1 more frames as a nova and on the T-th is reborn as
+// a new star's flash.
+TEST_F(GalaxyLoopTest, ANovaEndsWhenItsFramesRunOutAndTheStarFlashesAnew) {
+  const GalaxySettings run = Run(StarsOnly);
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  const GalaxyCamera cam = CurrentGalaxyCamera(canvas_);
+  world.stars.novaT[0] = 3;
+  for (int frame = 1; frame <= 3; ++frame) {
+    GalaxyFrame(world, run, cam);
+    const bool over = frame == 3;
+    EXPECT_EQ(world.stars.novaT[0], 3 - frame) << "frame " << frame;
+    EXPECT_EQ(world.stars.newT[0], over ? run.NewFrames : 0) << "frame " << frame;
+  }
 }
 
 // A normal star shows its last Trail positions; a flash or nova is erased the frame
