@@ -29,7 +29,7 @@ struct HugePageAllocator {
     const size_t rounded = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
     void* p = std::aligned_alloc(kHugePageBytes, rounded);
     if (!p) throw std::bad_alloc();
-    if (!std::getenv("NOHUGE")) ::madvise(p, rounded, MADV_HUGEPAGE);  // a hint: refused, the pages are just small
+    ::madvise(p, rounded, MADV_HUGEPAGE);  // a hint: refused, the pages are just small
     return static_cast<T*>(p);
   }
   void deallocate(T* p, size_t n) {

@@ -81,17 +81,41 @@ void WarpSim::DrawFrame() {
   heads_.Place();
   const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);
   for (int s = 0; s < heads_.Count(); ++s) {
-    if (emitting_) Emit(s);
-    // Finished streaks drop out as the others close up behind them, order kept.
+    Streak fresh{};
+    const int32_t rank = emitting_ ? Emit(s, fresh) : -1;
+    // One pass in slot order updates the streaks in place and drops the finished ones,
+    // the others closing up behind them; the new one is updated at its rank.
     Streak* first = streaks_.data() + static_cast<size_t>(s) * perSpline;
-    Streak* kept = first;
+    // The next spline's records lie far from these, where the processor would not
+    // look ahead by itself: they are asked for now, to arrive while this one is drawn.
+    if (s + 1 < heads_.Count())
+      for (int32_t n = 0; n < live_[s + 1]; ++n) __builtin_prefetch(first + perSpline + n, 1);
     const size_t slotBase = static_cast<size_t>(s) * perSpline;
-    for (Streak *k = first, *end = first + live_[s]; k != end; ++k) {
-      if (!Update(*k, slotBase + k->slot)) continue;
-      if (kept != k) *kept = *k;
+    const int32_t live = live_[s];
+    int32_t kept = 0, r = 0;
+    auto step = [&] {
+      Streak& k = first[r++];
+      if (!Update(k, slotBase + k.slot)) return;
+      if (kept != r - 1) first[kept] = k;
       ++kept;
+    };
+    while (r < (rank < 0 ? live : rank)) step();
+    if (rank >= 0 && Update(fresh, slotBase + fresh.slot)) {
+      if (kept < r) {
+        first[kept++] = fresh;  // into the place of one that finished
+      } else {
+        // No place free before it: the ones after it are updated up to the first that
+        // finishes, then move up into its place, while they are still in the cache.
+        int32_t end = r;
+        while (end < live && Update(first[end], slotBase + first[end].slot)) ++end;
+        std::copy_backward(first + r, first + end, first + end + 1);
+        first[r] = fresh;
+        kept = end + 1;
+        r = end + 1;
+      }
     }
-    live_[s] = static_cast<int32_t>(kept - first);
+    while (r < live) step();
+    live_[s] = kept;
     // The spline's pixels in the order they were drawn, in a loop of stores alone:
     // scattered over the framebuffer, each misses the cache, and many can be on their
     // way at once here, where inside the update each held the next streak up.
@@ -110,21 +134,16 @@ void WarpSim::DrawPending() {
   pending_.clear();
 }
 
-void WarpSim::Emit(int s) {
+int32_t WarpSim::Emit(int s, Streak& k) {
   const int32_t slot = RandomIndex(values_.sparksPerSpline);
   uint64_t* bits = slotBits_.data() + static_cast<size_t>(s) * slotWords_;
   const uint64_t bit = uint64_t{1} << (slot % 64);
-  if (bits[slot / 64] & bit) return;  // that slot is busy: this spline emits nothing this frame
-  // Into its place among the live streaks, which stay in slot order: after as many
-  // as there are busy slots below it.
+  if (bits[slot / 64] & bit) return -1;  // that slot is busy: this spline emits nothing this frame
+  // Its place among the live streaks, which stay in slot order: after as many as there
+  // are busy slots below it.
   int32_t rank = std::popcount(bits[slot / 64] & (bit - 1));
   for (int32_t w = 0; w < slot / 64; ++w) rank += std::popcount(bits[w]);
   bits[slot / 64] |= bit;
-  Streak* first = streaks_.data() + static_cast<size_t>(s) * static_cast<size_t>(values_.sparksPerSpline);
-  Streak* place = first + rank;
-  std::move_backward(place, first + live_[s], first + live_[s] + 1);
-  ++live_[s];
-  Streak& k = *place;
   k.slot = static_cast<uint16_t>(slot);
   k.headAlive = true;
   k.tailActive = false;
@@ -160,6 +179,7 @@ void WarpSim::Emit(int s) {
   } else {
     k.color = ResolveColor(source_[s]);
   }
+  return rank;
 }
 
 bool WarpSim::Update(Streak& k, size_t slotIndex) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/huge_pages.h"
 #include "effects/splines/spline_heads.h"
 #include "render/colour.h"
 
@@ -68,7 +69,7 @@ class WarpSim {
   // sparksPerSpline records in the order of their slots: a frame updates them in
   // slot order, as the pool has always been walked, but reads a few kilobytes in a
   // row per spline instead of single cache lines scattered over 64 MB.
-  std::vector<Streak> streaks_;
+  std::vector<Streak, HugePageAllocator<Streak>> streaks_;
   std::vector<int32_t> live_;  // per spline
 
   // Every live streak with its slot index (spline * sparksPerSpline + slot), in update order.
@@ -84,7 +85,9 @@ class WarpSim {
 
  private:
   void NewControlPoint(float& x, float& y, float& z) const;
-  void Emit(int s);
+  // A new streak for spline s in k, and its rank among the spline's live streaks;
+  // -1 when the slot picked is busy.
+  int32_t Emit(int s, Streak& k);
   // Moves and draws one streak; false once it has finished and its slot is free.
   bool Update(Streak& k, size_t slotIndex);
   void DrawPending();
