@@ -7,12 +7,12 @@
 #include "base/number_text.h"
 
 namespace pyxora {
+
+std::mt19937 random_detail::generator(12345u);
+
 namespace {
 
-std::mt19937& Generator() {
-  static std::mt19937 generator(12345u);
-  return generator;
-}
+std::mt19937& Generator() { return random_detail::generator; }
 
 std::optional<uint32_t>& FixedSeed() {
   static std::optional<uint32_t> seed;
@@ -20,11 +20,6 @@ std::optional<uint32_t>& FixedSeed() {
 }
 
 }  // namespace
-
-float Rnd() {
-  // 24 random bits scaled by 2^-24: exactly representable, so never rounds up to 1.0.
-  return static_cast<float>(Generator()() >> 8) * (1.0f / 16777216.0f);
-}
 
 void ReseedRandom() {
   if (FixedSeed()) {

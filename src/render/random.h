@@ -5,10 +5,20 @@
 
 #include <cstdint>
 #include <optional>
+#include <random>
 
 namespace pyxora {
 
-float Rnd();
+namespace random_detail {
+// The generator itself, visible so that Rnd() inlines into the particle loops that call
+// it once per particle per frame.
+extern std::mt19937 generator;
+}  // namespace random_detail
+
+inline float Rnd() {
+  // 24 random bits scaled by 2^-24: exactly representable, so never rounds up to 1.0.
+  return static_cast<float>(random_detail::generator() >> 8) * (1.0f / 16777216.0f);
+}
 // Reseeds from the time of day, or from the fixed seed when one is set.
 void ReseedRandom();
 // A fixed seed for every later reseed; nothing restores time-of-day seeding.
