@@ -12,7 +12,8 @@
 # the frame rate our saver held (a case that could not hold its rate on a busy machine
 # shows a lower share than it would cost). CPU_SHARE_ONLY=REGEX keeps the cases whose
 # label matches, for looking at one effect; CPU_SHARE_SIZE='1920x1080 40' keeps one size
-# and frame delay (ms).
+# and frame delay (ms). CPU_SHARE_ROUNDS=N measures every case N times, in turns, and
+# shows the run with the median process share (the machine's noise is the larger error).
 set -euo pipefail
 
 PYXORA="$(readlink -f "${1:-build/pyxora}")"
@@ -117,28 +118,35 @@ PEERS=(
 declare -A RESULT
 ORDER=()
 remember() { [[ " ${ORDER[*]} " == *" $1 "* ]] || ORDER+=("$1"); }
+# Keeps one more run of a case: RESULT holds its runs, one per line.
+record() { RESULT["$1"]+="${RESULT["$1"]:+$'\n'}$2"; }
+# The run with the median process share of a case.
+median_run() { sort -t'%' -k1,1 -g <<<"${RESULT["$1"]:-}" | awk '{ runs[NR] = $0 } END { if (NR) print runs[int((NR + 1) / 2)] }'; }
+ROUNDS="${CPU_SHARE_ROUNDS:-1}"
 RESOLUTIONS=("1920x1080 40" "3840x2160 16")
 [ -n "${CPU_SHARE_SIZE:-}" ] && RESOLUTIONS=("$CPU_SHARE_SIZE")
 for resolution in "${RESOLUTIONS[@]}"; do
   read -r size delay <<<"$resolution"
   start_x "$size"
-  for entry in "${CASES[@]}"; do
-    IFS='|' read -r name index label settings <<<"$entry"
-    has_effect "$name" || continue
-    [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
-    # shellcheck disable=SC2086
-    RESULT["$label|$size"]=$(pyxora_case "$delay" "$index" $settings)
-    remember "$label"
-  done
-  for entry in "${PEERS[@]}"; do
-    IFS='|' read -r hack label <<<"$entry"
-    [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
-    if [ -x "$HACKS/$hack" ]; then
-      RESULT["$label|$size"]=$(measure "$HACKS/$hack" -root)
-    else
-      RESULT["$label|$size"]="not installed | (apt-get install xscreensaver-data-extra) | -"
-    fi
-    remember "$label"
+  for ((round = 1; round <= ROUNDS; round++)); do
+    for entry in "${CASES[@]}"; do
+      IFS='|' read -r name index label settings <<<"$entry"
+      has_effect "$name" || continue
+      [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
+      # shellcheck disable=SC2086
+      record "$label|$size" "$(pyxora_case "$delay" "$index" $settings)"
+      remember "$label"
+    done
+    for entry in "${PEERS[@]}"; do
+      IFS='|' read -r hack label <<<"$entry"
+      [[ "$label" =~ ${CPU_SHARE_ONLY:-.} ]] || continue
+      if [ -x "$HACKS/$hack" ]; then
+        record "$label|$size" "$(measure "$HACKS/$hack" -root)"
+      else
+        record "$label|$size" "not installed | (apt-get install xscreensaver-data-extra) | -"
+      fi
+      remember "$label"
+    done
   done
   stop_x
 done
@@ -146,5 +154,5 @@ done
 echo "| Case | 1920x1080, 25 fps: process | X server | frames/s | 3840x2160, 60 fps: process | X server | frames/s |"
 echo "|---|---|---|---|---|---|---|"
 for label in "${ORDER[@]}"; do
-  echo "| $label | ${RESULT["$label|1920x1080"]:-} | ${RESULT["$label|3840x2160"]:-} |"
+  echo "| $label | $(median_run "$label|1920x1080") | $(median_run "$label|3840x2160") |"
 done
