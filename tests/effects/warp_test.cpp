@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "effects/spline_fixture.h"
 #include "effects/splines/warp_sim.h"
@@ -175,6 +176,33 @@ TEST_F(Warp, StreaksKeepTheirOwnPathsAndTheirSlotOrderAsOthersStartAndFinish) {
   EXPECT_GT(continued, 3000);
 }
 
+// Each spline's streaks fly at the run's speed times 0.002 times a random factor from 1
+// up to the size deviation.
+TEST_F(Warp, EachSplinesSpeedScalesByARandomFactorUpToTheSizeDeviation) {
+  WarpRunValues values = Small(0);
+  values.sizeDev = 5;
+  WarpSim sim(values, &canvas_);
+  std::set<float> speeds(sim.speed_.begin(), sim.speed_.end());
+  EXPECT_GT(speeds.size(), 10u);
+  EXPECT_GE(*speeds.begin(), values.speed * 0.002f);
+  EXPECT_LT(*speeds.rbegin(), values.speed * 0.002f * 5);
+  EXPECT_GT(*speeds.rbegin(), values.speed * 0.002f * 3);  // the factors spread over the range
+}
+
+TEST_F(Warp, ThePathAdvancesAStepAFrameAndSlidesOnAfterItsSteps) {
+  WarpRunValues values = Small(0);
+  values.steps = 4;
+  WarpSim sim(values, &canvas_);
+  const float next = sim.Heads().ControlX(0, 1);
+  for (int frame = 1; frame < 4; ++frame) {
+    sim.AdvancePath();
+    EXPECT_FLOAT_EQ(sim.Heads().T(), frame / 4.0f);
+  }
+  sim.AdvancePath();
+  EXPECT_EQ(sim.Heads().T(), 0.0f);
+  EXPECT_EQ(sim.Heads().ControlX(0, 0), next);
+}
+
 TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
   for (const int16_t type : {0, 1, 2, 3, 4}) {
     WarpRunValues values = Small(type);
@@ -187,12 +215,20 @@ TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
       if (k.tailActive) return;  // a tail that has moved no longer marks the start
       const int s = static_cast<int>(i) / values.sparksPerSpline;
       const SplineHeads& h = sim.Heads();
-      float x = 0, y = 0, z = f;  // types 0 and 2: the world centre
-      if (type == 1 || type == 3) x = -h.X(s), y = -h.Y(s), z = h.Z(s);  // the head's mirror through the z axis
-      if (type == 4) x = h.X(s) / 2, y = h.Y(s) / 2, z = (f + h.Z(s)) / 2;
+      // Types 0 and 2: out of the world centre toward the head.
+      float x = 0, y = 0, z = f, vx = h.X(s), vy = h.Y(s), vz = h.Z(s) - f;
+      if (type == 1 || type == 3) {  // from the head's mirror through the z axis, across it
+        x = -h.X(s), y = -h.Y(s), z = h.Z(s);
+        vz = 0;
+      }
+      if (type == 4) x = h.X(s) / 2, y = h.Y(s) / 2, z = (f + h.Z(s)) / 2;  // from half way, outward
+      const float speed = sim.speed_[static_cast<size_t>(s)];
       EXPECT_FLOAT_EQ(k.tx, x) << "type " << type << " spline " << s;
       EXPECT_FLOAT_EQ(k.ty, y) << "type " << type << " spline " << s;
       EXPECT_FLOAT_EQ(k.tz, z) << "type " << type << " spline " << s;
+      EXPECT_FLOAT_EQ(k.tvx, vx * speed) << "type " << type << " spline " << s;
+      EXPECT_FLOAT_EQ(k.tvy, vy * speed) << "type " << type << " spline " << s;
+      EXPECT_FLOAT_EQ(k.tvz, vz * speed) << "type " << type << " spline " << s;
       ++checked;
     });
     EXPECT_GT(checked, 5) << "type " << type;

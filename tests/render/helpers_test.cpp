@@ -1,4 +1,6 @@
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <set>
 
 #include "base/numeric.h"
@@ -44,6 +46,26 @@ TEST_F(Helpers, TheGeneratorIsRepeatableWithASeedAndNeverReachesOne) {
   ReseedRandom();
   EXPECT_EQ(Rnd(), first);
   for (int i = 0; i < 1000000; ++i) ASSERT_LT(Rnd(), 1.0f);
+}
+
+// PYXORA_SEED: a whole number of 32 bits becomes the seed; anything else is ignored and
+// the seed in force stays.
+TEST_F(Helpers, ASeedFromTheEnvironmentIsAWholeNumberOf32BitsOrIgnored) {
+  struct Case {
+    const char* text;
+    uint32_t seed;
+  } const cases[] = {{"0", 0u},      {"9", 9u},   {"4294967295", 4294967295u}, {"4294967296", 5u},
+                     {"-1", 5u},     {"1.5", 5u}, {"seven", 5u},               {"", 5u}};
+  for (const Case& c : cases) {
+    SetFixedSeed(5u);
+    ::setenv("PYXORA_SEED", c.text, 1);
+    FixSeedFromEnvironment();
+    ReseedRandom();
+    std::mt19937 expected(c.seed);
+    EXPECT_EQ(Rnd(), static_cast<float>(expected() >> 8) / 16777216.0f) << c.text;
+  }
+  ::unsetenv("PYXORA_SEED");
+  SetFixedSeed(7u);
 }
 
 TEST_F(Helpers, ListItemsAreTrimmed) {
