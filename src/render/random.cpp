@@ -12,8 +12,6 @@ std::mt19937 random_detail::generator(12345u);
 
 namespace {
 
-std::mt19937& Generator() { return random_detail::generator; }
-
 std::optional<uint32_t>& FixedSeed() {
   static std::optional<uint32_t> seed;
   return seed;
@@ -23,11 +21,11 @@ std::optional<uint32_t>& FixedSeed() {
 
 void ReseedRandom() {
   if (FixedSeed()) {
-    Generator().seed(*FixedSeed());
+    random_detail::generator.seed(*FixedSeed());
     return;
   }
   const auto now = std::chrono::system_clock::now().time_since_epoch();
-  Generator().seed(static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+  random_detail::generator.seed(static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
 }
 
 void SetFixedSeed(std::optional<uint32_t> seed) { FixedSeed() = seed; }
