@@ -5,50 +5,82 @@
 #include <utility>
 
 namespace pyxora {
+namespace {
+
+// How many queued writes ahead the framebuffer's memory is asked for.
+constexpr size_t kWritesAhead = 24;
+
+}  // namespace
 
 void Canvas::Resize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   clearedTo_ = ToStored(backColor_);
-  pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), clearedTo_);
-  const size_t area = pixels_.size();
-  // Indices are 32-bit; a surface too large for them (none a screen has) presents whole.
-  logCapacity_ = area > UINT32_MAX ? 0 : std::max<size_t>(area / 4, 1024);
-  log_.assign(logCapacity_, 0);
-  logged_ = 0;
-  lastLogged_ = kNothingLogged;
+  const size_t area = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+  pixels_.assign(area, clearedTo_);
+  queued_ = 0;
+  lastQueued_ = kNothingQueued;
+  touchedBits_.assign((area + 63) / 64, 0);
+  touched_.clear();
+  touchedRoom_ = std::max<size_t>(area / 4, 1024);
+  touched_.reserve(std::min(touchedRoom_, area));
   allChanged_ = true;
   drawnSinceClear_ = false;
 }
 
-PixelRect Canvas::WrittenRows() const {
-  if (allChanged_) return {0, 0, width_, height_};
-  if (logged_ == 0) return {};
-  uint32_t first = UINT32_MAX, last = 0;
-  for (size_t k = 0; k < logged_; ++k) {
-    first = std::min(first, log_[k]);
-    last = std::max(last, log_[k]);
+void Canvas::SettleQueue() const {
+  uint32_t* pixels = pixels_.data();
+  const size_t n = queued_;
+  for (size_t j = 0; j < n; ++j) {
+    if (j + kWritesAhead < n) __builtin_prefetch(pixels + queue_[j + kWritesAhead].Index(), 1);
+    const size_t i = queue_[j].Index();
+    const uint32_t before = pixels[i];
+    pixels[i] = queue_[j].Stored();
+    Touch(i, before);
   }
-  const auto w = static_cast<uint32_t>(width_);
+  queued_ = 0;
+  lastQueued_ = kNothingQueued;
+}
+
+void Canvas::ForgetChanges() {
+  Settle();
+  // Only the bits of touched pixels are set: clearing their words clears them all.
+  for (const PlacedPixel& p : touched_) touchedBits_[p.Index() / 64] = 0;
+  touched_.clear();
+  allChanged_ = false;
+}
+
+PixelRect Canvas::WrittenRows() const {
+  Settle();
+  if (allChanged_) return {0, 0, width_, height_};
+  if (touched_.empty()) return {};
+  size_t first = SIZE_MAX, last = 0;
+  for (const PlacedPixel& p : touched_) {
+    first = std::min(first, p.Index());
+    last = std::max(last, p.Index());
+  }
+  const auto w = static_cast<size_t>(width_);
   return {0, static_cast<int>(first / w), width_, static_cast<int>(last / w) + 1};
 }
 
 uint32_t Canvas::GetPixel(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  const uint32_t p = pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  const uint32_t p = Data()[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
   return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
 
 void Canvas::Clear() {
+  Settle();
   const uint32_t background = ToStored(backColor_);
   if (!drawnSinceClear_ && clearedTo_ == background) return;
-  // Only the pixels that were not background yet count as changed.
+  // Only the pixels that were not background yet count as written.
   for (int y = 0; y < height_; ++y) {
-    uint32_t* row = pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+    const size_t start = static_cast<size_t>(y) * static_cast<size_t>(width_);
+    uint32_t* row = pixels_.data() + start;
     for (int x = 0; x < width_; ++x) {
       if (row[x] == background) continue;
+      Touch(start + static_cast<size_t>(x), row[x]);
       row[x] = background;
-      LogWrite(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
     }
   }
   drawnSinceClear_ = false;
@@ -62,6 +94,7 @@ void Canvas::Prepare() {
 }
 
 size_t Canvas::CountLitPixels() const {
+  Settle();
   const uint32_t black = ToStored(0);
   return static_cast<size_t>(std::count_if(pixels_.begin(), pixels_.end(), [&](uint32_t p) { return p != black; }));
 }

@@ -1,9 +1,12 @@
 // The drawing target of every effect: an in-memory 32-bit framebuffer.
 // Colours come in as 0x00BBGGRR (red in the lowest byte); pixels are kept as
 // 0xFFRRGGBB so a window can present the buffer without converting it.
-// Beside the pixels the canvas keeps a log of where it was written since the window last
-// presented it, so a frame of a few thousand moving particles costs a few thousand
-// pixels on the way to the screen, not the screen.
+// A write is queued in a small buffer and reaches the framebuffer a few thousand writes
+// later, in one pass that asks for the memory of the writes ahead: particles land
+// scattered over megabytes, and a store straight into the framebuffer would wait for
+// memory on each one. That pass also notes every pixel's value before its first write
+// since the window last presented the surface, so presenting costs the pixels that
+// changed, not the screen.
 #pragma once
 
 #include <algorithm>
@@ -30,6 +33,18 @@ struct PixelRect {
   int Height() const { return bottom - top; }
 };
 
+// A pixel's place on the surface (y * width + x) and a stored colour, in one word.
+class PlacedPixel {
+ public:
+  PlacedPixel() = default;
+  PlacedPixel(size_t index, uint32_t stored) : word_(static_cast<uint64_t>(index) << 24 | (stored & 0xFFFFFFu)) {}
+  size_t Index() const { return static_cast<size_t>(word_ >> 24); }
+  uint32_t Stored() const { return 0xFF000000u | static_cast<uint32_t>(word_ & 0xFFFFFFu); }
+
+ private:
+  uint64_t word_ = 0;
+};
+
 class Canvas {
  public:
   Canvas() = default;
@@ -40,22 +55,18 @@ class Canvas {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  // SetPixelV: clipped silently outside the surface. Only stores, the pixel and its
-  // place at the end of the log: a load of anything kept by place (the old value, a
-  // written bit) would wait for memory on every scattered pixel, so whether the value
-  // really changed is for the presenter to find out.
+  // SetPixelV: clipped silently outside the surface. A pixel written again straight away
+  // (an erase and a redraw in place, about half the writes of a slow particle) takes the
+  // place of its first write in the queue, without a branch.
   void SetPixel(int32_t x, int32_t y, uint32_t color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     const size_t i = static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
-    pixels_[i] = ToStored(color);
-    LogWrite(i);
+    const size_t place = queued_ - (i == lastQueued_);
+    queue_[place] = PlacedPixel(i, ToStored(color));
+    queued_ = place + 1;
+    lastQueued_ = i;
     drawnSinceClear_ = true;
-  }
-  // Asks for the memory a SetPixel(x, y) a few pixels from now will write, so that a loop
-  // over pixels scattered across the screen does not wait for each in turn.
-  void Prefetch(int32_t x, int32_t y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    __builtin_prefetch(pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x), 1);
+    if (queued_ == kQueueLength) Settle();
   }
   // 0x00BBGGRR; black outside the surface.
   uint32_t GetPixel(int32_t x, int32_t y) const;
@@ -72,55 +83,76 @@ class Canvas {
   uint32_t ForeColor() const { return foreColor_; }
   uint32_t BackColor() const { return backColor_; }
 
-  // Pixels as 0xFFRRGGBB rows, Width() per row, for presenting and saving.
-  const uint32_t* Data() const { return pixels_.data(); }
+  // Pixels as 0xFFRRGGBB rows, Width() per row, for presenting and saving; every write
+  // made so far is in them.
+  const uint32_t* Data() const {
+    Settle();
+    return pixels_.data();
+  }
   size_t CountLitPixels() const;
 
-  // Where the pixels written since the changes were last forgotten lie (y * Width() + x),
-  // in the order written, repeats included except straight repeats of one pixel. A frame that writes more than a quarter of
-  // the surface's pixels stops the log and counts as AllChanged instead: sending the
+  // Every pixel written since the changes were last forgotten, once each, in the order of
+  // its first write, with the value it had before that write: the pixel changed when
+  // Data() holds another value now. A frame that writes more than a quarter of the
+  // surface's pixels stops noting them and counts as AllChanged instead: sending the
   // whole surface is then the cheaper way anyway.
-  std::span<const uint32_t> Written() const { return {log_.data(), logged_}; }
+  std::span<const PlacedPixel> Touched() const {
+    Settle();
+    return {touched_.data(), touched_.size()};
+  }
   // The rows from the first to the last one written, across the whole width: all of them
   // when AllChanged, none when nothing was written.
   PixelRect WrittenRows() const;
-  // After a new size every pixel counts as changed, whatever the log says.
-  bool AllChanged() const { return allChanged_; }
-  // Everything has been presented: the log is empty, nothing pending.
-  void ForgetChanges() {
-    logged_ = 0;
-    lastLogged_ = kNothingLogged;
-    allChanged_ = false;
+  // After a new size every pixel counts as changed, whatever was written.
+  bool AllChanged() const {
+    Settle();
+    return allChanged_;
   }
+  // Everything has been presented: nothing counts as written any more.
+  void ForgetChanges();
   // Every pixel is to be presented again (the window lost what it showed).
   void MarkAllChanged() { allChanged_ = true; }
 
  private:
-  // A pixel written again straight away (an erase and a redraw in place) is logged once;
-  // without a branch, as about half the writes of a slow particle are such repeats.
-  void LogWrite(size_t i) {
-    const auto index = static_cast<uint32_t>(i);
-    if (logged_ < logCapacity_) {
-      log_[logged_] = index;
-      logged_ += index != lastLogged_;
-      lastLogged_ = index;
-    } else {
+  // Room for 8192 queued writes (64 KB), which stay in the processor's nearest caches.
+  static constexpr size_t kQueueLength = 8192;
+  static constexpr size_t kNothingQueued = SIZE_MAX;  // no pixel has this index
+
+  // Puts the queued writes into the framebuffer, in the order they were made.
+  void Settle() const {
+    if (queued_) SettleQueue();
+  }
+  void SettleQueue() const;
+  // Notes the pixel's value before its first write since the changes were forgotten.
+  void Touch(size_t i, uint32_t before) const {
+    if (allChanged_) return;
+    uint64_t& word = touchedBits_[i / 64];
+    const uint64_t bit = uint64_t{1} << (i % 64);
+    if (word & bit) return;
+    if (touched_.size() == touchedRoom_) {
       allChanged_ = true;
+      return;
     }
+    word |= bit;
+    touched_.emplace_back(i, before);
   }
   static uint32_t ToStored(uint32_t c) {
     return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
   }
 
   int width_ = 0, height_ = 0;
-  std::vector<uint32_t, HugePageAllocator<uint32_t>> pixels_;
+  // The framebuffer, the queue and what was touched are brought up to date by readers
+  // too: they change only when they are read, never in what a reader sees.
+  mutable std::vector<uint32_t, HugePageAllocator<uint32_t>> pixels_;
   uint32_t foreColor_ = RgbColor(255, 255, 255);
   uint32_t backColor_ = 0;
-  std::vector<uint32_t> log_;  // logCapacity_ long
-  size_t logged_ = 0, logCapacity_ = 0;
-  static constexpr uint32_t kNothingLogged = UINT32_MAX;  // no pixel has this index: see Resize
-  uint32_t lastLogged_ = kNothingLogged;
-  bool allChanged_ = true;
+  mutable std::vector<PlacedPixel> queue_ = std::vector<PlacedPixel>(kQueueLength);
+  mutable size_t queued_ = 0;
+  mutable size_t lastQueued_ = kNothingQueued;
+  mutable std::vector<uint64_t> touchedBits_;  // a bit per pixel: in touched_
+  mutable std::vector<PlacedPixel> touched_;   // index and the value before
+  size_t touchedRoom_ = 0;
+  mutable bool allChanged_ = true;
   // Whether any pixel was written since the last clear, and to what that clear filled the
   // surface: clearing a surface that is still blank costs nothing (the driver's idle
   // passes clear every frame).

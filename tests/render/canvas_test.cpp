@@ -1,5 +1,6 @@
-// The canvas's log of written pixels, which every display presents from: where a frame
-// wrote, the rows it spans, when the log gives up, and what forgetting leaves.
+// The canvas's record of written pixels, which every display presents from: where a
+// frame wrote and what was there before, the rows it spans, when it gives up, and what
+// forgetting leaves; and that queued writes land in the order they were made.
 #include "render/canvas.h"
 
 #include <gtest/gtest.h>
@@ -11,29 +12,41 @@
 namespace pyxora {
 namespace {
 
-std::vector<uint32_t> Logged(const Canvas& canvas) {
-  return {canvas.Written().begin(), canvas.Written().end()};
+struct Noted {
+  size_t index;
+  uint32_t before;
+  bool operator==(const Noted&) const = default;
+};
+
+std::vector<Noted> Touched(const Canvas& canvas) {
+  std::vector<Noted> noted;
+  for (const PlacedPixel& p : canvas.Touched()) noted.push_back({p.Index(), p.Stored()});
+  return noted;
 }
 
-TEST(CanvasChanges, TheLogHoldsEveryWriteInsideTheSurfaceAndItsRows) {
+constexpr uint32_t kBlack = 0xFF000000u;
+
+TEST(CanvasChanges, EveryPixelWrittenIsNotedOnceWithItsValueBeforeAndItsRows) {
+  const uint32_t red = 0xFFFF0000u, grey = 0xFF090909u;
   struct Case {
     const char* name;
-    std::vector<std::pair<int, int>> pixels;
-    std::vector<uint32_t> logged;
+    std::vector<std::pair<int, int>> pixels;  // written grey; (1, 1) was red before
+    std::vector<Noted> noted;
     int top, bottom;  // rows spanned; equal when none
   } cases[] = {
       {"nothing", {}, {}, 0, 0},
-      {"the first pixel", {{0, 0}}, {0}, 0, 1},
-      {"the last pixel of the surface", {{129, 19}}, {19 * 130 + 129}, 19, 20},
+      {"the first pixel", {{0, 0}}, {{0, kBlack}}, 0, 1},
+      {"the last pixel of the surface", {{129, 19}}, {{19 * 130 + 129, kBlack}}, 19, 20},
       {"outside the surface is clipped", {{-1, 3}, {130, 3}, {5, -1}, {5, 20}}, {}, 0, 0},
-      {"in the order written, repeats kept", {{60, 18}, {1, 7}, {60, 18}}, {18 * 130 + 60, 7 * 130 + 1, 18 * 130 + 60}, 7, 19},
-      {"a pixel written twice in a row is logged once", {{4, 2}, {4, 2}, {5, 2}, {4, 2}}, {264, 265, 264}, 2, 3},
+      {"once each, in the order of first writes", {{60, 18}, {1, 7}, {60, 18}}, {{18 * 130 + 60, kBlack}, {7 * 130 + 1, kBlack}}, 7, 19},
+      {"the value before the frame's first write", {{1, 1}, {1, 1}, {2, 1}, {1, 1}}, {{131, red}, {132, kBlack}}, 1, 2},
   };
   for (const Case& c : cases) {
     Canvas canvas(130, 20);
+    canvas.SetPixel(1, 1, RgbColor(255, 0, 0));
     canvas.ForgetChanges();
     for (auto [x, y] : c.pixels) canvas.SetPixel(x, y, RgbColor(9, 9, 9));
-    EXPECT_EQ(Logged(canvas), c.logged) << c.name;
+    EXPECT_EQ(Touched(canvas), c.noted) << c.name;
     const PixelRect rows = canvas.WrittenRows();
     if (c.top == c.bottom) {
       EXPECT_TRUE(rows.Empty()) << c.name;
@@ -44,28 +57,75 @@ TEST(CanvasChanges, TheLogHoldsEveryWriteInsideTheSurfaceAndItsRows) {
       EXPECT_EQ(rows.bottom, c.bottom) << c.name;
     }
     EXPECT_FALSE(canvas.AllChanged()) << c.name;
+    for (auto [x, y] : c.pixels) {
+      if (x >= 0 && y >= 0 && x < 130 && y < 20) {
+        EXPECT_EQ(canvas.Data()[y * 130 + x], grey) << c.name;
+      }
+    }
     canvas.ForgetChanges();
-    EXPECT_TRUE(Logged(canvas).empty()) << c.name << ": forgotten";
+    EXPECT_TRUE(Touched(canvas).empty()) << c.name << ": forgotten";
   }
 }
 
-// A new surface and a log past its room (a quarter of the pixels) both mean: present it all.
-TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
-  Canvas canvas(64, 64);  // room for 1024 writes
+// Writes wait in a queue of a few thousand: whenever the pixels are read, every write is
+// in them, the last one to a pixel winning, straight repeats and a full queue included;
+// and what was noted before each pixel's first write is what it held then.
+TEST(CanvasChanges, QueuedWritesLandInOrderAndTheValuesBeforeAreThoseOfTheLastPresent) {
+  Canvas canvas(400, 300);  // written in its top left corner, well under a quarter
+  const size_t area = 400 * 300;
+  std::vector<uint32_t> model(area, kBlack);
+  uint32_t state = 12345;
+  auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+  for (int frame = 0; frame < 3; ++frame) {
+    canvas.ForgetChanges();
+    const std::vector<uint32_t> before = model;
+    std::vector<size_t> firsts;
+    std::vector<bool> seen(area);
+    // Past two queues' worth, most pixels more than once, some straight again.
+    for (int k = 0; k < 20000; ++k) {
+      const uint32_t r = next();
+      const int x = static_cast<int>((r >> 8) % 97), y = static_cast<int>((r >> 20) % 61);
+      const uint32_t color = next() & 0xFFFFFFu;
+      for (uint32_t again = 0; again <= (r & 1); ++again) canvas.SetPixel(x, y, color + again);
+      const size_t i = static_cast<size_t>(y) * 400 + static_cast<size_t>(x);
+      const uint32_t last = color + (r & 1);
+      model[i] = 0xFF000000u | ((last & 0xFFu) << 16) | (last & 0xFF00u) | ((last >> 16) & 0xFFu);
+      if (!seen[i]) firsts.push_back(i);
+      seen[i] = true;
+      if (k == 9999) {
+        EXPECT_EQ(canvas.GetPixel(x, y), last) << "read back between writes";
+      }
+    }
+    ASSERT_FALSE(canvas.AllChanged());
+    std::vector<Noted> expected;
+    for (size_t i : firsts) expected.push_back({i, before[i]});
+    EXPECT_EQ(Touched(canvas), expected) << "frame " << frame;
+    EXPECT_TRUE(std::equal(model.begin(), model.end(), canvas.Data())) << "frame " << frame;
+  }
+}
+
+// A new surface and writes to more than a quarter of it (at least 1024 pixels) both mean:
+// present it all.
+TEST(CanvasChanges, ANewSizeOrTooManyPixelsWrittenMarksEverythingChanged) {
+  Canvas canvas(64, 64);  // room for 1024 pixels
   EXPECT_TRUE(canvas.AllChanged());
   canvas.ForgetChanges();
   for (int i = 0; i < 1024; ++i) canvas.SetPixel(i % 64, i / 64, RgbColor(1, 1, 1));
-  EXPECT_FALSE(canvas.AllChanged()) << "1024 writes fit";
-  EXPECT_EQ(canvas.Written().size(), 1024u);
+  canvas.SetPixel(5, 0, RgbColor(2, 2, 2));  // one of them again
+  EXPECT_FALSE(canvas.AllChanged()) << "1024 pixels fit, however often written";
+  EXPECT_EQ(canvas.Touched().size(), 1024u);
   canvas.SetPixel(0, 63, RgbColor(1, 1, 1));
   EXPECT_TRUE(canvas.AllChanged()) << "the 1025th does not";
   EXPECT_EQ(canvas.WrittenRows().bottom, 64);
   EXPECT_EQ(canvas.WrittenRows().top, 0);
+  EXPECT_EQ(canvas.GetPixel(0, 63), RgbColor(1, 1, 1)) << "the write itself is kept";
   canvas.ForgetChanges();
   EXPECT_FALSE(canvas.AllChanged());
-  EXPECT_TRUE(canvas.Written().empty());
-  canvas.SetPixel(0, 63, RgbColor(2, 2, 2));  // the pixel last written before forgetting
-  EXPECT_EQ(canvas.Written().size(), 1u);
+  EXPECT_TRUE(canvas.Touched().empty());
+  // Pixels written before forgetting are noted afresh, with what they hold now.
+  canvas.SetPixel(0, 63, RgbColor(2, 2, 2));
+  canvas.SetPixel(5, 0, RgbColor(3, 3, 3));
+  EXPECT_EQ(Touched(canvas), (std::vector<Noted>{{63 * 64, 0xFF010101u}, {5, 0xFF020202u}}));
   canvas.Resize(10, 10);
   EXPECT_TRUE(canvas.AllChanged());
   // Sizes of nothing or less give an empty surface, which takes no writes.
@@ -75,7 +135,7 @@ TEST(CanvasChanges, ANewSizeOrAFullLogMarksEverythingChanged) {
     canvas.SetPixel(0, 0, RgbColor(1, 1, 1));
     EXPECT_EQ(canvas.Width() * canvas.Height(), 0) << w << "x" << h;
     EXPECT_EQ(canvas.Width(), std::max(w, 0)) << w << "x" << h;
-    EXPECT_TRUE(canvas.Written().empty()) << w << "x" << h;
+    EXPECT_TRUE(canvas.Touched().empty()) << w << "x" << h;
     EXPECT_TRUE(canvas.WrittenRows().Empty()) << w << "x" << h;
   }
 }
@@ -111,7 +171,7 @@ TEST(CanvasChanges, ClearingWritesOnlyThePixelsThatWereNotBackground) {
   canvas.SetPixel(4, 9, 0);  // written, but black already
   canvas.ForgetChanges();
   canvas.Clear();
-  EXPECT_EQ(Logged(canvas), (std::vector<uint32_t>{2 * 200 + 3, 25 * 200 + 150}));
+  EXPECT_EQ(Touched(canvas), (std::vector<Noted>{{2 * 200 + 3, 0xFF00FF00u}, {25 * 200 + 150, 0xFFFF0000u}}));
   EXPECT_EQ(canvas.CountLitPixels(), 0u);
 }
 

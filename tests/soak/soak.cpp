@@ -194,7 +194,7 @@ class SoakHost : public VirtualFrameHost {
   }
 
  private:
-  // What a presenter relies on: the surface has the viewport's size and every logged
+  // What a presenter relies on: the surface has the viewport's size and every noted
   // write lies inside it.
   void CheckSurface() {
     Canvas* canvas = gState.Canvas;
@@ -203,8 +203,8 @@ class SoakHost : public VirtualFrameHost {
       Fail("canvas " + std::to_string(canvas->Width()) + "x" + std::to_string(canvas->Height()) +
            " differs from the viewport");
     const size_t area = static_cast<size_t>(canvas->Width()) * static_cast<size_t>(canvas->Height());
-    for (uint32_t i : canvas->Written())
-      if (i >= area) Fail("a pixel outside the surface was logged as written: " + std::to_string(i));
+    for (const PlacedPixel& p : canvas->Touched())
+      if (p.Index() >= area) Fail("a pixel outside the surface was noted as written: " + std::to_string(p.Index()));
     if (frames_ % 64 == 0) litMax_ = std::max(litMax_, canvas->CountLitPixels());
     canvas->ForgetChanges();  // as a presenter does
   }

@@ -26,9 +26,8 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   }
   const size_t blocksAcross = (static_cast<size_t>(width) + kPresentBlockWidth - 1) / kPresentBlockWidth;
   const size_t blocks = blocksAcross * ((static_cast<size_t>(height) + kPresentBlockHeight - 1) / kPresentBlockHeight);
-  if (canvas.AllChanged() || shown_.size() != area || blockChanges_.size() != blocks) {
+  if (canvas.AllChanged() || blockChanges_.size() != blocks) {
     canvas.ForgetChanges();
-    shown_.assign(canvas.Data(), canvas.Data() + area);
     blockChanges_.assign(blocks, 0);
     const PixelRect all{0, 0, width, height};
     target.Image(canvas, all);
@@ -39,29 +38,24 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   }
 
   const uint32_t* pixels = canvas.Data();
-  uint32_t* shown = shown_.data();
   const uint32_t dense = static_cast<uint32_t>(std::max(target.DenseBlockPixels(), 1));
-  const std::span<const uint32_t> written = canvas.Written();
+  const std::span<const PlacedPixel> touched = canvas.Touched();
   const auto w = static_cast<uint32_t>(width);
   changedBlock_.clear();
   denseBlocks_.clear();
   colours_.clear();
   points_.clear();
 
-  // Which written pixels differ from what the screen shows. A pixel written twice is
-  // met twice: the first meeting brings the screen's copy up to date, so the second
-  // finds nothing changed. The log says where the scattered loads go, so they are
-  // asked for ahead; what a changed pixel needs later is kept now, while it is at hand.
-  const size_t n = written.size();
+  // Which written pixels differ from what they were when the screen was last brought up
+  // to date: the screen shows exactly that. The list says where the scattered loads go,
+  // so they are asked for ahead; what a changed pixel needs later is kept now, while it
+  // is at hand.
+  const size_t n = touched.size();
   for (size_t j = 0; j < n; ++j) {
-    if (j + kComparisonsAhead < n) {
-      __builtin_prefetch(pixels + written[j + kComparisonsAhead]);
-      __builtin_prefetch(shown + written[j + kComparisonsAhead], 1);
-    }
-    const uint32_t i = written[j];
+    if (j + kComparisonsAhead < n) __builtin_prefetch(pixels + touched[j + kComparisonsAhead].Index());
+    const auto i = static_cast<uint32_t>(touched[j].Index());
     const uint32_t pixel = pixels[i];
-    if (pixel == shown[i]) continue;
-    shown[i] = pixel;
+    if (pixel == touched[j].Stored()) continue;
     const uint32_t x = i % w, y = i / w;
     const auto block = static_cast<uint32_t>(y / kPresentBlockHeight * blocksAcross + x / kPresentBlockWidth);
     colours_.push_back(pixel);

@@ -1,15 +1,14 @@
 // Presenting a canvas by what changed. A particle frame changes a few thousand pixels
 // scattered over the screen: those go out as points, one request per colour. Where
 // changes crowd together (a clear, a dense cloud) whole blocks go out as images.
-// Pixels written with the value they already showed are not sent: nothing changed,
-// nothing sent. No Qt and no X11 here; the X11 end is a PresentTarget.
+// Pixels written back to the value they showed are not sent: nothing changed, nothing
+// sent. No Qt and no X11 here; the X11 end is a PresentTarget.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "base/huge_pages.h"
 #include "render/canvas.h"
 
 namespace pyxora {
@@ -56,9 +55,6 @@ class ChangePresenter {
   void GroupByColour();
 
   // Scratch space kept between frames, so presenting allocates nothing once warm.
-  // What the screen shows, as far as this presenter has sent it: written pixels that
-  // still hold the value shown are not sent again.
-  std::vector<uint32_t, HugePageAllocator<uint32_t>> shown_;
   std::vector<uint16_t> blockChanges_;  // per block, this frame; zero between frames
   std::vector<uint32_t> colours_;  // per changed pixel, then per pixel sent as a point
   std::vector<PresentPoint> points_;

@@ -25,7 +25,6 @@ namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr uint32_t kWhite = RgbColor(255, 255, 255);
 constexpr int32_t kLastPaletteEntry = 79;
-constexpr size_t kFetchAhead = 32;
 constexpr size_t kStarsPerLine = 16;  // 4-byte fields in a cache line
 
 // The nova's colour walks the palette as it grows; a nova of 160 frames or more would
@@ -75,9 +74,6 @@ void StarsStep(GalaxyWorld& world, const GalaxySettings& run, const GalaxyCamera
   for (size_t k = 0; k < n; ++k) {
     if (s.age[k] < std::numeric_limits<int32_t>::max()) ++s.age[k];
     const size_t slot = ring + k;
-    // Stars lie scattered over the screen, so nearly every erase misses the cache: fetch
-    // the pixel a star further on will erase (and then redraw close by) while this one works.
-    if (k + kFetchAhead < n) dc.Prefetch(s.ringX[slot + kFetchAhead], s.ringY[slot + kFetchAhead]);
 
     if (s.newT[k] > 0) {
       if (s.spriteDepth[k] > kGalaxyNearPlane)

@@ -15,9 +15,6 @@ namespace {
 // Sparks this close to the eye's plane are neither drawn nor erased.
 constexpr float kNearestZ = 0.0001f;
 
-// How many sparks ahead the pixels of an erase are fetched.
-constexpr int32_t kSparksAhead = 12;
-
 // A pixel SetPixel clips: the spark has nothing on the surface.
 constexpr int32_t kNowhere = -1;
 
@@ -98,7 +95,6 @@ void SparklerSim::DrawFrame() {
   const float damping = values_.dampingFactor;
   const int32_t n = SparkCount();
   for (int32_t i = 0; i < n; ++i) {
-    if (i + kSparksAhead < n) dc.Prefetch(shownX_[i + kSparksAhead], shownY_[i + kSparksAhead]);
     dc.SetPixel(shownX_[i], shownY_[i], 0);
 
     px_[i] += vx_[i];

@@ -14,9 +14,6 @@ namespace {
 // Streaks this close to the eye's plane are neither drawn nor blanked.
 constexpr float kNearestZ = 0.0001f;
 
-// How far ahead of the pixel being drawn the next ones are fetched.
-constexpr size_t kPixelsAhead = 12;
-
 bool SymmetricType(int16_t type) { return type >= 2; }
 
 // Types 2 to 4 arrange their heads symmetrically; every head has its own row of points.
@@ -55,7 +52,6 @@ WarpSim::WarpSim(const WarpRunValues& values, Canvas* canvas)
   slotBits_.assign(slotWords_ * source_.size(), 0);
   streaks_.assign(slots, Streak{});
   live_.assign(source_.size(), 0);
-  pending_.reserve(2 * static_cast<size_t>(values_.sparksPerSpline));
 }
 
 void WarpSim::NewControlPoint(float& x, float& y, float& z) const {
@@ -116,22 +112,7 @@ void WarpSim::DrawFrame() {
     }
     while (r < live) step();
     live_[s] = kept;
-    // The spline's pixels in the order they were drawn, in a loop of stores alone:
-    // scattered over the framebuffer, each misses the cache, and many can be on their
-    // way at once here, where inside the update each held the next streak up.
-    DrawPending();
   }
-}
-
-void WarpSim::DrawPending() {
-  const size_t count = pending_.size();
-  for (size_t j = 0; j < count; ++j) {
-    // Asks for the lines of a pixel a few places ahead (its colour and its written
-    // bit), so its stores do not wait.
-    if (j + kPixelsAhead < count) canvas_->Prefetch(pending_[j + kPixelsAhead].x, pending_[j + kPixelsAhead].y);
-    canvas_->SetPixel(pending_[j].x, pending_[j].y, pending_[j].color);
-  }
-  pending_.clear();
 }
 
 int32_t WarpSim::Emit(int s, Streak& k) {
@@ -198,7 +179,7 @@ bool WarpSim::Update(Streak& k, size_t slotIndex) {
       k.headAlive = false;
       k.tailCountdown = values_.trailLen;
     } else {
-      if (k.z > kNearestZ) pending_.push_back({p->x, p->y, k.color});
+      if (k.z > kNearestZ) canvas_->SetPixel(p->x, p->y, k.color);
       k.vx *= damping;
       k.vy *= damping;
       k.vz *= damping;
@@ -208,7 +189,7 @@ bool WarpSim::Update(Streak& k, size_t slotIndex) {
     // The tail starts where the head did with the same velocity and the same damping,
     // so it blanks the head's pixels exactly, trailLen frames later.
     if (k.tz > kNearestZ)
-      if (const auto q = Project(view, k.tx, k.ty, k.tz)) pending_.push_back({q->x, q->y, 0});
+      if (const auto q = Project(view, k.tx, k.ty, k.tz)) canvas_->SetPixel(q->x, q->y, 0);
     if (!k.headAlive && --k.tailCountdown <= 0) {
       k.tailActive = false;
       const size_t perSpline = static_cast<size_t>(values_.sparksPerSpline);

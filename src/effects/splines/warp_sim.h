@@ -90,15 +90,9 @@ class WarpSim {
   int32_t Emit(int s, Streak& k);
   // Moves and draws one streak; false once it has finished and its slot is free.
   bool Update(Streak& k, size_t slotIndex);
-  void DrawPending();
 
   WarpRunValues values_;
   Canvas* canvas_;
-  struct PendingPixel {
-    int32_t x, y;
-    uint32_t color;
-  };
-  std::vector<PendingPixel> pending_;  // one spline's pixels of this frame
   // One bit per slot, a row of words per spline: which slots hold a live streak, and
   // (counting the bits below a slot) where a new streak goes among the packed ones.
   std::vector<uint64_t> slotBits_;
