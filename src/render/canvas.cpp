@@ -31,12 +31,19 @@ void Canvas::Resize(int width, int height) {
 void Canvas::SettleQueue() const {
   uint32_t* pixels = pixels_.data();
   const size_t n = queued_;
-  for (size_t j = 0; j < n; ++j) {
+  size_t j = 0;
+  for (; j < n && !allChanged_; ++j) {
     if (j + kWritesAhead < n) __builtin_prefetch(pixels + queue_[j + kWritesAhead].Index(), 1);
     const size_t i = queue_[j].Index();
     const uint32_t before = pixels[i];
     pixels[i] = queue_[j].Stored();
     Touch(i, before);
+  }
+  // Once everything counts as changed nobody asks what was there before: stores alone,
+  // which need not wait for the memory they go to.
+  for (; j < n; ++j) {
+    if (j + kWritesAhead < n) __builtin_prefetch(pixels + queue_[j + kWritesAhead].Index(), 1);
+    pixels[queue_[j].Index()] = queue_[j].Stored();
   }
   queued_ = 0;
   lastQueued_ = kNothingQueued;

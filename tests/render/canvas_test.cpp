@@ -115,10 +115,12 @@ TEST(CanvasChanges, ANewSizeOrTooManyPixelsWrittenMarksEverythingChanged) {
   EXPECT_FALSE(canvas.AllChanged()) << "1024 pixels fit, however often written";
   EXPECT_EQ(canvas.Touched().size(), 1024u);
   canvas.SetPixel(0, 63, RgbColor(1, 1, 1));
+  canvas.SetPixel(1, 63, RgbColor(4, 4, 4));
   EXPECT_TRUE(canvas.AllChanged()) << "the 1025th does not";
   EXPECT_EQ(canvas.WrittenRows().bottom, 64);
   EXPECT_EQ(canvas.WrittenRows().top, 0);
-  EXPECT_EQ(canvas.GetPixel(0, 63), RgbColor(1, 1, 1)) << "the write itself is kept";
+  EXPECT_EQ(canvas.GetPixel(0, 63), RgbColor(1, 1, 1)) << "the writes themselves are kept";
+  EXPECT_EQ(canvas.GetPixel(1, 63), RgbColor(4, 4, 4)) << "the writes themselves are kept";
   canvas.ForgetChanges();
   EXPECT_FALSE(canvas.AllChanged());
   EXPECT_TRUE(canvas.Touched().empty());
