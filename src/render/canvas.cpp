@@ -33,7 +33,12 @@ void Canvas::SettleQueue() const {
   const size_t n = queued_;
   size_t j = 0;
   for (; j < n && !allChanged_; ++j) {
-    if (j + kWritesAhead < n) __builtin_prefetch(pixels + queue_[j + kWritesAhead].Index(), 1);
+    // The pixel and its bit among the touched ones: both are far from the last ones.
+    if (j + kWritesAhead < n) {
+      const size_t ahead = queue_[j + kWritesAhead].Index();
+      __builtin_prefetch(pixels + ahead, 1);
+      __builtin_prefetch(touchedBits_.data() + ahead / 64, 1);
+    }
     const size_t i = queue_[j].Index();
     const uint32_t before = pixels[i];
     pixels[i] = queue_[j].Stored();

@@ -124,7 +124,7 @@ class Canvas {
   }
   void SettleQueue() const;
   // Notes the pixel's value before its first write since the changes were forgotten.
-  void Touch(size_t i, uint32_t before) const {
+  [[gnu::always_inline]] void Touch(size_t i, uint32_t before) const {
     if (allChanged_) return;
     uint64_t& word = touchedBits_[i / 64];
     const uint64_t bit = uint64_t{1} << (i % 64);
