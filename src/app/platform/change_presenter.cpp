@@ -66,10 +66,12 @@ PresentStats ChangePresenter::Present(Canvas& canvas, PresentTarget& target) {
   // Pixels of a crowded block go out with the block; the rest as points.
   if (!denseBlocks_.empty()) {
     size_t kept = 0;
+    // Every point is copied and only the ones kept count: whether a point lies in a
+    // crowded block follows no pattern a branch could guess.
     for (size_t k = 0; k < points_.size(); ++k) {
-      if (blockChanges_[changedBlock_[k]] >= dense) continue;
       colours_[kept] = colours_[k];
-      points_[kept++] = points_[k];
+      points_[kept] = points_[k];
+      kept += blockChanges_[changedBlock_[k]] < dense;
     }
     colours_.resize(kept);
     points_.resize(kept);
