@@ -146,7 +146,7 @@ class Canvas {
   mutable std::vector<uint32_t, HugePageAllocator<uint32_t>> pixels_;
   uint32_t foreColor_ = RgbColor(255, 255, 255);
   uint32_t backColor_ = 0;
-  mutable std::vector<PlacedPixel> queue_ = std::vector<PlacedPixel>(kQueueLength);
+  std::vector<PlacedPixel> queue_ = std::vector<PlacedPixel>(kQueueLength);
   mutable size_t queued_ = 0;
   mutable size_t lastQueued_ = kNothingQueued;
   mutable std::vector<uint64_t> touchedBits_;  // a bit per pixel: in touched_
