@@ -177,5 +177,53 @@ TEST(CanvasChanges, ClearingWritesOnlyThePixelsThatWereNotBackground) {
   EXPECT_EQ(canvas.CountLitPixels(), 0u);
 }
 
+// The outline is inscribed in its box (right and bottom exclusive): it reaches each side,
+// leaves no row or column of the box without a pixel, stays hollow, is clipped by the
+// surface, and takes the corners in either order.
+TEST(CanvasDrawing, AnEllipseIsTheOutlineInscribedInItsBox) {
+  struct Case {
+    int left, top, right, bottom;
+    int x0, y0, x1, y1;  // the lit pixels' bounds, inclusive; x1 < x0 when none
+  } cases[] = {
+      {10, 20, 21, 27, 10, 20, 20, 26},
+      {21, 27, 10, 20, 10, 20, 20, 26},  // corners swapped
+      {5, 5, 6, 6, 5, 5, 5, 5},          // a single pixel
+      {5, 5, 5, 9, 0, 0, -1, 0},         // no width: nothing
+      {-3, -4, 4, 5, 0, 0, 3, 4},        // past the surface's corner
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.right << "," << c.bottom);
+    Canvas canvas(40, 40);
+    canvas.Ellipse(c.left, c.top, c.right, c.bottom);
+    int x0 = 40, y0 = 40, x1 = -1, y1 = -1;
+    std::vector<int> perRow(40), perColumn(40);
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x)
+        if (canvas.GetPixel(x, y) == RgbColor(255, 255, 255)) {
+          x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+          ++perRow[y], ++perColumn[x];
+        } else {
+          ASSERT_EQ(canvas.GetPixel(x, y), 0u);
+        }
+    if (c.x1 < c.x0) {
+      EXPECT_EQ(x1, -1);
+      continue;
+    }
+    EXPECT_EQ(x0, c.x0);
+    EXPECT_EQ(y0, c.y0);
+    EXPECT_EQ(x1, c.x1);
+    EXPECT_EQ(y1, c.y1);
+    for (int y = y0; y <= y1; ++y) EXPECT_GT(perRow[y], 0) << "row " << y;
+    for (int x = x0; x <= x1; ++x) EXPECT_GT(perColumn[x], 0) << "column " << x;
+  }
+  Canvas canvas(40, 40);
+  canvas.Ellipse(10, 20, 21, 27);
+  EXPECT_EQ(canvas.GetPixel(15, 23), 0u) << "hollow";
+  EXPECT_EQ(canvas.GetPixel(10, 23), RgbColor(255, 255, 255)) << "the middle of the left side";
+  EXPECT_EQ(canvas.GetPixel(20, 23), RgbColor(255, 255, 255)) << "the middle of the right side";
+  EXPECT_EQ(canvas.GetPixel(15, 20), RgbColor(255, 255, 255)) << "the middle of the top";
+  EXPECT_EQ(canvas.GetPixel(15, 26), RgbColor(255, 255, 255)) << "the middle of the bottom";
+}
+
 }  // namespace
 }  // namespace pyxora
