@@ -128,6 +128,12 @@ TEST(CanvasChanges, ANewSizeOrTooManyPixelsWrittenMarksEverythingChanged) {
   canvas.SetPixel(0, 63, RgbColor(2, 2, 2));
   canvas.SetPixel(5, 0, RgbColor(3, 3, 3));
   EXPECT_EQ(Touched(canvas), (std::vector<Noted>{{63 * 64, 0xFF010101u}, {5, 0xFF020202u}}));
+  // A new size drops what waits in the queue, and a first write where the last one went
+  // is a write like any other.
+  canvas.SetPixel(3, 3, RgbColor(5, 5, 5));
+  canvas.Resize(64, 10);
+  canvas.SetPixel(3, 3, RgbColor(6, 6, 6));
+  EXPECT_EQ(canvas.GetPixel(3, 3), RgbColor(6, 6, 6));
   canvas.Resize(10, 10);
   EXPECT_TRUE(canvas.AllChanged());
   // Sizes of nothing or less give an empty surface, which takes no writes.
@@ -223,6 +229,9 @@ TEST(CanvasDrawing, AnEllipseIsTheOutlineInscribedInItsBox) {
   EXPECT_EQ(canvas.GetPixel(20, 23), RgbColor(255, 255, 255)) << "the middle of the right side";
   EXPECT_EQ(canvas.GetPixel(15, 20), RgbColor(255, 255, 255)) << "the middle of the top";
   EXPECT_EQ(canvas.GetPixel(15, 26), RgbColor(255, 255, 255)) << "the middle of the bottom";
+  canvas.Ellipse(30, 10, 50, 20);  // its middle column is the surface's last
+  EXPECT_EQ(canvas.GetPixel(39, 10), RgbColor(255, 255, 255)) << "the top at the right edge";
+  EXPECT_EQ(canvas.GetPixel(39, 19), RgbColor(255, 255, 255)) << "the bottom at the right edge";
 }
 
 }  // namespace
