@@ -23,7 +23,9 @@ screenshot "$WORK/b.png"
 [ "$(pixels_differing "$WORK/a.png" "$WORK/b.png" 640x480+80+60)" -gt 0 ] || fail "the picture does not move"
 
 xdotool windowmove --sync "$id" 40 50
-[ "$(colour_pixels "$WORK/b.png" 640x60+80+60 $CYAN)" -eq 0 ] || fail "a message with none set"
+# A star of hue 180 has the message's colour too: a few such pixels are stars, a message
+# is more than ten (as below).
+[ "$(colour_pixels "$WORK/b.png" 640x60+80+60 $CYAN)" -le 10 ] || fail "a message with none set"
 setting Advanced LockMessage "Hello"
 xdotool mousemove 300 300
 xdotool key F5
