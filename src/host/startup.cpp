@@ -15,22 +15,41 @@ int32_t NumberAfterModeLetter(std::string_view commandLine) {
   return ToInt32(ValOfText(commandLine.substr(2))).value_or(0);
 }
 
-StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,
-                                    const FileExists& fileExists) {
-  StartupDecision decision;
+namespace {
+
+// "/s", "/P 1234", "/c:1234", "/p1234": the slash and the letter alone or followed by a
+// blank, a colon or a digit. A path such as "/srv/night.pxt" or "/cdrom" is no mode.
+std::string ModeSwitch(std::string_view commandLine) {
+  if (commandLine.size() < 2 || commandLine[0] != '/') return {};
+  if (commandLine.size() > 2) {
+    const char next = commandLine[2];
+    if (next != ' ' && next != '\t' && next != ':' && (next < '0' || next > '9')) return {};
+  }
+  return ToUpperAscii(commandLine.substr(0, 2));
+}
+
+}  // namespace
+
+bool IsWindowedProgram(std::string_view programPath, const FileExists& fileExists) {
   const std::filesystem::path program(programPath);
   const std::string name = program.stem().string();
   const std::filesystem::path folder = program.parent_path();
   auto sibling = [&](const char* extension) { return (folder / (name + extension)).string(); };
-  if (program.filename() == kWindowedProgramName ||
-      (fileExists && fileExists(sibling(".exe")) && !fileExists(sibling(".scr")))) {
+  return program.filename() == kWindowedProgramName ||
+         (fileExists && fileExists(sibling(".exe")) && !fileExists(sibling(".scr")));
+}
+
+StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,
+                                    const FileExists& fileExists) {
+  StartupDecision decision;
+  if (IsWindowedProgram(programPath, fileExists)) {
     decision.action = StartAction::Windowed;
     decision.mode = RunMode::Windowed;
     return decision;
   }
 
   decision.mode = RunMode::Saver;
-  const std::string mode = ToUpperAscii(commandLine.substr(0, 2));
+  const std::string mode = ModeSwitch(commandLine);
   if (TrimBlanks(commandLine).empty() || mode == "/C") {
     decision.action = StartAction::Properties;
   } else if (mode == "/S") {

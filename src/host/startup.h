@@ -34,6 +34,10 @@ inline constexpr const char* kWindowedProgramName = "pyxora-window";
 
 using FileExists = std::function<bool(const std::string& path)>;
 
+// The windowed application: the program started as `pyxora-window`, or with a sibling
+// file of its name and ".exe" but none with ".scr".
+bool IsWindowedProgram(std::string_view programPath, const FileExists& fileExists);
+
 // `commandLine` is the raw text after the program path (arguments joined by single spaces).
 StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,
                                     const FileExists& fileExists);

@@ -12,49 +12,60 @@ StartupDecision Dispatch(const std::string& line, std::set<std::string> files = 
   return DispatchCommandLine(line, program, [files](const std::string& path) { return files.count(path) > 0; });
 }
 
+// A mode is the slash and its letter alone or followed by a blank, a colon or a digit;
+// anything else ending in ".pxt" is a template path, imported whole.
 TEST(Dispatch, EveryCommandLineHasADefinedAction) {
   struct Row {
     const char* line;
     StartAction action;
-    RunMode mode;
-    int32_t windowId;
+    int32_t windowId = 0;
   };
+  using enum StartAction;
   const Row rows[] = {
-      {"", StartAction::Properties, RunMode::Saver, 0},
-      {"   ", StartAction::Properties, RunMode::Saver, 0},
-      {"/c", StartAction::Properties, RunMode::Saver, 0},
-      {"/C 1234", StartAction::Properties, RunMode::Saver, 0},
-      {"/c:1234", StartAction::Properties, RunMode::Saver, 0},
-      {"/s", StartAction::Saver, RunMode::Saver, 0},
-      {"/S", StartAction::Saver, RunMode::Saver, 0},
-      {" /s", StartAction::Saver, RunMode::Saver, 0},  // not recognised, falls through to the saver
-      {"/p 66130", StartAction::Preview, RunMode::Preview, 66130},
-      {"/P1234", StartAction::Preview, RunMode::Preview, 1234},
-      {"/p 1234", StartAction::Preview, RunMode::Preview, 1234},
-      {"/p:1234", StartAction::Preview, RunMode::Preview, 0},
-      {"/p", StartAction::Preview, RunMode::Preview, 0},
-      {"/p 12.5", StartAction::Preview, RunMode::Preview, 12},
-      {"/p 99999999999", StartAction::Preview, RunMode::Preview, 0},
-      {"/p -7", StartAction::Preview, RunMode::Preview, -7},
-      {"/a 66130", StartAction::ChangePassword, RunMode::Saver, 66130},
-      {"/x", StartAction::Saver, RunMode::Saver, 0},
-      {"hello", StartAction::Saver, RunMode::Saver, 0},
-      {"\"C:\\my theme.pxt\"", StartAction::Saver, RunMode::Saver, 0},
-      {"/", StartAction::Saver, RunMode::Saver, 0},
+      {"", Properties},
+      {"   ", Properties},
+      {"/c", Properties},
+      {"/C 1234", Properties},
+      {"/c:1234", Properties},
+      {"/C7", Properties},
+      {"/s", Saver},
+      {"/S", Saver},
+      {"/s\t5", Saver},
+      {" /s", Saver},  // not recognised, falls through to the saver
+      {"/p 66130", Preview, 66130},
+      {"/P1234", Preview, 1234},
+      {"/p 1234", Preview, 1234},
+      {"/p:1234", Preview, 0},
+      {"/p", Preview, 0},
+      {"/p 12.5", Preview, 12},
+      {"/p 99999999999", Preview, 0},
+      {"/p -7", Preview, -7},
+      {"/a 66130", ChangePassword, 66130},
+      {"/A", ChangePassword, 0},
+      {"/a:5", ChangePassword, 0},
+      {"/x", Saver},
+      {"hello", Saver},
+      {"\"C:\\my theme.pxt\"", Saver},
+      {"/", Saver},
+      {"/cfoo", Saver},
+      {"/pane 5", Saver},
+      {"/srv/looks/night.pxt", ImportThenSaver},
+      {"/proc/1/cwd/a.pxt", ImportThenSaver},
+      {"/afs/x.Pxt", ImportThenSaver},
+      {"/cdrom/b.PXT", ImportThenSaver},
+      {"/pub/c.pxt", ImportThenSaver},
+      {"/Snap/d.pxt", ImportThenSaver},
+      {"/s.pxt", ImportThenSaver},
+      {"/home/me/A B.pxt", ImportThenSaver},
+      {"x.pxt", ImportThenSaver},
+      {"/srv/looks/night.pxtx", Saver},
   };
   for (const Row& row : rows) {
     const StartupDecision d = Dispatch(row.line);
     EXPECT_EQ(d.action, row.action) << '"' << row.line << '"';
-    EXPECT_EQ(d.mode, row.mode) << '"' << row.line << '"';
+    EXPECT_EQ(d.mode, row.action == Preview ? RunMode::Preview : RunMode::Saver) << '"' << row.line << '"';
     EXPECT_EQ(d.windowId, row.windowId) << '"' << row.line << '"';
-  }
-}
-
-TEST(Dispatch, ATemplatePathInAnyCaseIsImportedWhole) {
-  for (const char* line : {"/home/me/themes/Calm.pxt", "/home/me/A B.PXT", "x.Pxt"}) {
-    const StartupDecision d = Dispatch(line);
-    EXPECT_EQ(d.action, StartAction::ImportThenSaver) << line;
-    EXPECT_EQ(d.templatePath, line);
+    EXPECT_EQ(d.templatePath, row.action == ImportThenSaver ? row.line : "") << '"' << row.line << '"';
   }
 }
 
