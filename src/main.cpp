@@ -43,8 +43,9 @@ bool ProgramFileExists(const std::string& path) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  const std::string program = ProgramPath(argv[0]);
   // --fps before a mode: the saver and the windowed application show their frame rate.
-  if (!args.empty() && args[0] == "--fps") {
+  if (FpsLeadsAMode(args, IsWindowedProgram(program, ProgramFileExists))) {
     SetFrameRateReadout(true);
     args.erase(args.begin());
   }
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
   }
 
   PrepareStartup();
-  const StartupDecision decision = DispatchCommandLine(JoinArguments(args), ProgramPath(argv[0]), ProgramFileExists);
+  const StartupDecision decision = DispatchCommandLine(JoinArguments(args), program, ProgramFileExists);
   gState.Mode = decision.mode;
   switch (decision.action) {
     case StartAction::Windowed:

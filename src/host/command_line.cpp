@@ -1,5 +1,7 @@
 #include "host/command_line.h"
 
+#include <cctype>
+
 #include "base/number_text.h"
 #include "host/hack_options.h"
 #include "host/templates.h"
@@ -40,7 +42,8 @@ const char* const kUsageText =
     "  --settings export FILE.pxt         write the stored settings as a template\n"
     "  --settings import FILE.pxt         store the settings of a template\n"
     "  --fps MODE           show frames per second and ms per frame in a corner\n"
-    "  --help, --version\n"
+    "                       (alone, or before hack options, it is the hack's -fps)\n"
+    "  -h, -help, --help    this text; -version, --version: the version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"
     "PYXORA_SEED=N makes every random sequence repeatable.\n";
@@ -134,13 +137,17 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 std::optional<int> RunCommandLineTool(const std::vector<std::string>& args, std::ostream& out,
                                       std::ostream& err) {
-  if (args.empty() || args[0].rfind("--", 0) != 0 || IsHackCommandLine(args)) return std::nullopt;
+  if (args.empty() || IsHackCommandLine(args)) return std::nullopt;
   const std::string& option = args[0];
-  if (option == "--help") {
+  // Display hacks answer -help and -version with one dash; a dash and a letter is an
+  // option, never the saver's "anything else" (a bare word or "/x" still is).
+  const bool singleDash = option.size() >= 2 && option[0] == '-' && std::isalpha(static_cast<unsigned char>(option[1]));
+  if (option.rfind("--", 0) != 0 && !singleDash) return std::nullopt;
+  if (option == "--help" || option == "-help" || option == "-h") {
     out << kUsageText;
     return 0;
   }
-  if (option == "--version") {
+  if (option == "--version" || option == "-version") {
     out << "pyxora " << PYXORA_VERSION << '\n';
     return 0;
   }

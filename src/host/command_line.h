@@ -1,6 +1,8 @@
 // Options of our own, recognised when the first argument starts with "--":
-// --settings get|set|list, --help, --version. (--render needs the image writer and
-// is handled by the program itself.)
+// --settings get|set|list|export|import, --help, --version (--render needs the image
+// writer and is handled by the program itself); and, as display hacks answer them,
+// -h, -help and -version. Any other option of one dash and a letter that is not a
+// hack option is refused.
 #pragma once
 
 #include <optional>

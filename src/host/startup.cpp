@@ -5,6 +5,7 @@
 #include "base/number_text.h"
 #include "base/numeric.h"
 #include "host/first_run.h"
+#include "host/hack_options.h"
 #include "render/random_vectors.h"
 #include "settings/placement.h"
 
@@ -37,6 +38,13 @@ bool IsWindowedProgram(std::string_view programPath, const FileExists& fileExist
   auto sibling = [&](const char* extension) { return (folder / (name + extension)).string(); };
   return program.filename() == kWindowedProgramName ||
          (fileExists && fileExists(sibling(".exe")) && !fileExists(sibling(".scr")));
+}
+
+bool FpsLeadsAMode(const std::vector<std::string>& args, bool windowedProgram) {
+  if (args.empty() || args[0] != "--fps") return false;
+  if (windowedProgram) return true;
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  return !rest.empty() && !IsHackCommandLine(rest);
 }
 
 StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,

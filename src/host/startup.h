@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "render/saver_state.h"
 
@@ -37,6 +38,11 @@ using FileExists = std::function<bool(const std::string& path)>;
 // The windowed application: the program started as `pyxora-window`, or with a sibling
 // file of its name and ".exe" but none with ".scr".
 bool IsWindowedProgram(std::string_view programPath, const FileExists& fileExists);
+
+// Whether a leading "--fps" asks for the readout in a mode (`--fps /s`, and anything
+// the windowed application is given) rather than being the hack's -fps written with two
+// dashes (`--fps` alone, `--fps -root`).
+bool FpsLeadsAMode(const std::vector<std::string>& args, bool windowedProgram);
 
 // `commandLine` is the raw text after the program path (arguments joined by single spaces).
 StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,

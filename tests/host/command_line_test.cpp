@@ -46,6 +46,7 @@ TEST_F(CommandLine, UsageErrorsNameTheProblemOnOneLineAndExitTwo) {
       {"--settings"}, {"--settings", "get", "General"}, {"--settings", "set", "General", "K"},
       {"--settings", "drop", "x"}, {"--frobnicate"}, {"--settings", "list", "a", "b"},
       {"--settings", "export"}, {"--settings", "import", "a.pxt", "b.pxt"},
+      {"-v"}, {"-x", "/s"}, {"-Grav_Pixelz", "5"}, {"-H"},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << JoinArguments(args);
@@ -56,12 +57,20 @@ TEST_F(CommandLine, UsageErrorsNameTheProblemOnOneLineAndExitTwo) {
 }
 
 TEST_F(CommandLine, HelpVersionAndTheSaverModesAreOtherwiseLeftAlone) {
-  EXPECT_EQ(Run({"--help"}), 0);
-  EXPECT_NE(out_.str().find("--settings get SECTION KEY"), std::string::npos);
-  EXPECT_EQ(Run({"--version"}), 0);
-  EXPECT_EQ(out_.str(), std::string("pyxora ") + PYXORA_VERSION + "\n");
-  EXPECT_FALSE(RunCommandLineTool({"/s"}, out_, err_).has_value());
+  for (const char* help : {"--help", "-help", "-h"}) {
+    EXPECT_EQ(Run({help}), 0) << help;
+    EXPECT_EQ(out_.str(), kUsageText) << help;
+  }
+  for (const char* version : {"--version", "-version"}) {
+    EXPECT_EQ(Run({version}), 0) << version;
+    EXPECT_EQ(out_.str(), std::string("pyxora ") + PYXORA_VERSION + "\n");
+  }
+  // Not options: the saver's modes, its "anything else" and a dash with no letter.
+  for (const char* other : {"/s", "/x", "hello", "-", "-5"})
+    EXPECT_FALSE(RunCommandLineTool({other}, out_, err_).has_value()) << other;
   EXPECT_FALSE(RunCommandLineTool({}, out_, err_).has_value());
+  EXPECT_FALSE(RunCommandLineTool({"-fps"}, out_, err_).has_value());
+  EXPECT_FALSE(RunCommandLineTool({"--fps"}, out_, err_).has_value());
   EXPECT_FALSE(RunCommandLineTool({"--render", "gravity"}, out_, err_).has_value());
   // The hack's options in their two-dash form are the hack's, not unknown options.
   EXPECT_FALSE(RunCommandLineTool({"--root"}, out_, err_).has_value());

@@ -79,5 +79,18 @@ TEST(Dispatch, TheProgramFileDecidesTheWindowedApplication) {
   EXPECT_EQ(Dispatch("/p 5", {}, "/usr/local/bin/pyxora-window").action, StartAction::Windowed);
 }
 
+// "--fps" is the readout of a mode only before one; alone or before hack options it is
+// the hack's -fps. Started as the windowed application, it is always that one's readout.
+TEST(Dispatch, TwoDashFpsLeadsAModeOnlyBeforeOne) {
+  using Args = std::vector<std::string>;
+  EXPECT_TRUE(FpsLeadsAMode(Args{"--fps", "/s"}, false));
+  EXPECT_TRUE(FpsLeadsAMode(Args{"--fps", "/p", "5"}, false));
+  EXPECT_FALSE(FpsLeadsAMode(Args{"--fps"}, false));
+  EXPECT_FALSE(FpsLeadsAMode(Args{"--fps", "-root"}, false));
+  EXPECT_FALSE(FpsLeadsAMode(Args{"/s", "--fps"}, false));
+  EXPECT_TRUE(FpsLeadsAMode(Args{"--fps"}, true));
+  EXPECT_FALSE(FpsLeadsAMode(Args{}, true));
+}
+
 }  // namespace
 }  // namespace pyxora
