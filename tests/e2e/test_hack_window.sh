@@ -1,20 +1,25 @@
 # The hack's own targets: "-window-id ID" draws into another client's window and
 # nowhere else, maps no window of its own, and ends quietly within a second when that
-# window is destroyed or on SIGTERM or SIGINT; "-root" draws into $XSCREENSAVER_WINDOW
-# when set, else the root window; "-window" opens its own window, shows the frame rate
-# with -fps and closes on Escape. Ids that name no window are refused clearly.
+# window is destroyed, or by the signal on SIGTERM or SIGINT; "-root" draws into
+# $XSCREENSAVER_WINDOW when set, else the root window; with no target it opens its own
+# window, shows the frame rate with --fps and closes on Escape. Ids that name no window, and unknown options, are
+# refused clearly.
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 640x480
 setting General AnimationType 3
 
-for args in "-window-id 0" "-window-id abc" "-window-id" "-window-id 4294967296" "-window-id 0x7fffff01"; do
+for args in "-window-id 0" "-window-id abc" "-window-id" "-window-id 4294967296" "-window-id 0x7fffff01" "-x" "-v"; do
   status=0
   # shellcheck disable=SC2086
   timeout 5 "$PYXORA" $args 2>"$WORK/bad.err" || status=$?
   [ "$status" -eq 1 ] || [ "$status" -eq 2 ] || fail "'$args' ended with status $status"
   [ "$(wc -l <"$WORK/bad.err")" -eq 1 ] && grep -q "^pyxora: " "$WORK/bad.err" || fail "'$args' did not say what is wrong"
+  [ "$args" != "-window-id 0x7fffff01" ] || grep -q "no window 0x7fffff01" "$WORK/bad.err" ||
+    fail "a missing window is not named: $(cat "$WORK/bad.err")"
 done
-grep -q "no window 0x7fffff01" "$WORK/bad.err" || fail "a missing window is not named: $(cat "$WORK/bad.err")"
+# Display hacks answer -help and -version, and open nothing for them.
+usage=$(timeout 5 "$PYXORA" -help) && [[ "$usage" == "Usage: pyxora "* ]] || fail "-help printed no usage"
+[ "$(timeout 5 "$PYXORA" -version)" = "$(timeout 5 "$PYXORA" --version)" ] || fail "-version differs from --version"
 
 top_level_windows() { xwininfo -root -children | grep -c '^ *0x' || true; }
 
@@ -73,8 +78,9 @@ for signal in TERM INT; do
   check_draws_only_inside "SIG$signal run"
   kill -"$signal" "$hack"
   wait_gone "$hack" 1 || fail "SIG$signal did not end the hack within a second"
+  # Ended by the signal itself, as the daemon expects of a hack (128 + its number).
   status=0; wait "$hack" || status=$?
-  [ "$status" -eq 0 ] || fail "SIG$signal: status $status"
+  [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal: status $status"
   [ ! -s "$WORK/hack.err" ] || fail "SIG$signal: messages on stderr"
   kill "$logo"; wait "$logo" 2>/dev/null || true
 done
@@ -91,10 +97,12 @@ kill -TERM "$hack"
 wait_gone "$hack" 1 || fail "-root outlived SIGTERM"
 xsetroot -solid black 2>/dev/null || true
 
-# -window: a window of its own, the frame rate at its bottom left, Escape closes it.
-"$PYXORA" -window -fps 2>"$WORK/own.err" &
+# "--fps" alone is the hack's -fps: a window of its own with the frame rate at its
+# bottom left, the process's pid on it; Escape closes it.
+"$PYXORA" --fps 2>"$WORK/own.err" &
 hack=$!
 own=$(wait_window Pyxora)
+[ "$(xprop -id "$own" _NET_WM_PID)" = "_NET_WM_PID(CARDINAL) = $hack" ] || fail "_NET_WM_PID: $(xprop -id "$own" _NET_WM_PID)"
 sleep 1.5
 screenshot "$WORK/own.png"
 [ "$(lit_pixels "$WORK/own.png" 640x400+0+0)" -gt 200 ] || fail "-window drew nothing"

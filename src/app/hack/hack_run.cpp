@@ -20,12 +20,13 @@ namespace pyxora {
 namespace {
 
 // The daemon ends a hack with SIGTERM; a person at a terminal with SIGINT. Either
-// only raises a flag and wakes the wait, and the frame loop then ends normally.
+// only notes the signal and wakes the wait; the frame loop then ends normally, and
+// once everything is closed the process ends by that signal (RunHack).
 volatile std::sig_atomic_t gSignalled = 0;
 int gWakePipe[2] = {-1, -1};
 
-void OnSignal(int) {
-  gSignalled = 1;
+void OnSignal(int signal) {
+  gSignalled = signal;
   if (gWakePipe[1] >= 0) {
     const int saved = errno;
     [[maybe_unused]] const ssize_t written = write(gWakePipe[1], "x", 1);
@@ -130,9 +131,7 @@ class HackFrameHost : public FrameHost {
   std::string failure_;
 };
 
-}  // namespace
-
-int RunHack(const HackOptions& options) {
+int RunHackUntilEnd(const HackOptions& options) {
   const auto where = ChooseHackWindow(options, std::getenv("XSCREENSAVER_WINDOW"));
   if (const auto* problem = std::get_if<std::string>(&where)) {
     std::cerr << "pyxora: " << *problem << '\n';
@@ -161,6 +160,19 @@ int RunHack(const HackOptions& options) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int RunHack(const HackOptions& options) {
+  const int status = RunHackUntilEnd(options);  // the window and the connection are closed now
+  // A hack that exits after SIGTERM, even with status 0, is logged by the daemon as
+  // having "exited abnormally": end by the signal itself, as its default action would.
+  if (const int signal = gSignalled) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+  }
+  return status;
 }
 
 }  // namespace pyxora

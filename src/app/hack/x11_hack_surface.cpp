@@ -1,5 +1,7 @@
 #include "app/hack/x11_hack_surface.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstdio>
@@ -143,6 +145,15 @@ std::string X11HackSurface::CreateOwnWindow() {
                       sizeof title - 1, title);
   xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof windowClass,
                       windowClass);
+  // Window managers and task lists find the process behind a window by its pid, which
+  // counts only together with the machine it runs on.
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) == 0 && host[0]) {
+    const uint32_t pid = static_cast<uint32_t>(getpid());
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, Atom(c_, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
+                        static_cast<uint32_t>(std::strlen(host)), host);
+  }
   deleteWindow_ = Atom(c_, "WM_DELETE_WINDOW");
   xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, Atom(c_, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32, 1,
                       &deleteWindow_);
