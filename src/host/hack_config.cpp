@@ -28,6 +28,16 @@ std::string Escape(std::string_view text) {
 // A row the dialog can offer: a box with a range, or a check box.
 bool Offered(const SettingRowInfo& row) { return row.boolean || row.box.index >= 0; }
 
+// Decimal values get a slider; whole numbers a spin button, which takes any value typed.
+bool IsSlider(const SettingRowInfo& row) { return !row.boolean && row.box.kind == 1; }
+
+// The dialog's slider is whole-numbered unless a bound has a decimal point: "1.0".
+std::string DecimalText(float value) {
+  std::string text = FormatNumber(value);
+  if (text.find_first_of(".eE") == std::string::npos) text += ".0";
+  return text;
+}
+
 // "Grav_TrailLength" reads "Trail Length".
 std::string KeyWords(const std::string& key) {
   const size_t prefixEnd = key.find('_');
@@ -57,14 +67,21 @@ void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo
         << (on ? "arg-unset=\"-" + id + " 0\"" : "arg-set=\"-" + id + " 1\"") << "/>\n";
     return;
   }
-  const std::string low = FormatNumber(row.box.lo), high = FormatNumber(row.box.hi);
-  xml << "    <number id=\"" << id << "\" type=\"" << (row.box.kind == 1 ? "slider" : "spinbutton") << "\" arg=\"-"
-      << id << " %\" _label=\"" << label << "\"";
-  if (row.box.kind == 1) xml << " _low-label=\"" << low << "\" _high-label=\"" << high << "\"";
-  xml << " low=\"" << low << "\" high=\"" << high << "\" default=\"" << FormatNumber(row.defaultValue) << "\"/>\n";
+  const bool slider = IsSlider(row);
+  auto text = [slider](float value) { return slider ? DecimalText(value) : FormatNumber(value); };
+  const std::string low = text(row.box.lo), high = text(HackSliderHigh(row)), value = text(row.defaultValue);
+  xml << "    <number id=\"" << id << "\" type=\"" << (slider ? "slider" : "spinbutton") << "\" arg=\"-" << id
+      << " %\" _label=\"" << label << "\"";
+  if (slider) xml << " _low-label=\"" << low << "\" _high-label=\"" << high << "\"";
+  xml << " low=\"" << low << "\" high=\"" << high << "\" default=\"" << value << "\"/>\n";
 }
 
 }  // namespace
+
+float HackSliderHigh(const SettingRowInfo& row) {
+  const float reach = row.defaultValue * kHackSliderSpanOfDefault;
+  return IsSlider(row) && reach > row.box.lo && reach < row.box.hi ? reach : row.box.hi;
+}
 
 std::string HackRowLabel(const SettingRowInfo& row) {
   std::string label = TrimBlanks(row.label ? row.label : "");
@@ -82,7 +99,8 @@ std::string HackConfigXml(const EffectTable& effects) {
          "<!-- Made from Pyxora's settings tables when Pyxora is built. -->\n\n"
          "<screensaver name=\"pyxora\" _label=\"Pyxora\">\n\n"
          "  <command arg=\"-root\"/>\n\n"
-         "  <select id=\"effect\">\n"
+         "  <hgroup>\n"
+         "   <select id=\"effect\">\n"
          "    <option id=\"stored\" _label=\"As chosen in Pyxora's Properties window\"/>\n";
   for (const EffectEntry& effect : effects) {
     if (!effect.run || !*effect.renderName) continue;
@@ -94,8 +112,7 @@ std::string HackConfigXml(const EffectTable& effects) {
       xml << "    <option id=\"" << name << "-" << preset << "\" _label=\"" << Escape(effect.name) << ", preset "
           << preset << "\" arg-set=\"-effect " << name << " -preset " << preset << "\"/>\n";
   }
-  xml << "  </select>\n\n"
-      << "  <hgroup>\n"
+  xml << "   </select>\n"
       << "    <number id=\"delay\" type=\"slider\" arg=\"-delay %\" _label=\"Frame rate\" _low-label=\"Low\""
          " _high-label=\"High\" low=\"0\" high=\""
       << kHackSliderMaxDelayUs << "\" default=\"" << kDefaultFrameDelayMs * 1000 << "\" convert=\"invert\"/>\n"
@@ -108,6 +125,8 @@ std::string HackConfigXml(const EffectTable& effects) {
     for (const SettingRowInfo& row : effect.settingRows())
       if (Offered(row) && rows.size() < kHackDialogValuesPerEffect) rows.push_back(row);
     if (rows.empty()) continue;
+    // Sliders are the tallest: after the other values, so that they share rows.
+    std::stable_partition(rows.begin(), rows.end(), [](const SettingRowInfo& row) { return !IsSlider(row); });
     // Labels shown in separate frames of the Properties window ("Frequency" of novae,
     // of bursts, of comets) would read the same here: those carry their key's words.
     std::vector<std::string> labels;
@@ -115,24 +134,21 @@ std::string HackConfigXml(const EffectTable& effects) {
     std::vector<std::string> shown = labels;
     for (size_t i = 0; i < rows.size(); ++i)
       if (std::count(labels.begin(), labels.end(), labels[i]) > 1) shown[i] += " (" + KeyWords(rows[i].key) + ")";
-    const size_t perColumn = (rows.size() + kHackDialogColumns - 1) / kHackDialogColumns;
+    // Row by row: value i in column i % columns, so each row lines up across the columns.
     xml << "\n  <!-- " << Escape(effect.name) << " (section " << Escape(effect.section) << ") -->\n"
         << "  <hgroup>\n";
-    for (size_t first = 0; first < rows.size(); first += perColumn) {
+    for (size_t column = 0; column < std::min(rows.size(), kHackDialogColumns); ++column) {
       xml << "   <vgroup>\n";
-      for (size_t i = first; i < std::min(rows.size(), first + perColumn); ++i) WriteRow(xml, effect, rows[i], shown[i]);
+      for (size_t i = column; i < rows.size(); i += kHackDialogColumns) WriteRow(xml, effect, rows[i], shown[i]);
       xml << "   </vgroup>\n";
     }
     xml << "  </hgroup>\n";
   }
 
+  // Short: the dialog shows it below the values, and it must fit a 768-pixel screen.
   xml << "\n  <_description>\n"
-         "Real-time 3D pixel animations: fireworks, stars and gravity wells, galaxies,\n"
-         "B-spline sparklers and B-spline warp. Every particle is one pixel seen through\n"
-         "a perspective camera.\n\n"
-         "A value left at its default uses what Pyxora's Properties window saved\n"
-         "(pyxora /c), where every value of every effect can be changed; a preset\n"
-         "replaces the effect's settings.\n"
+         "Real-time 3D pixel animations. Pyxora's Properties window (pyxora /c) sets\n"
+         "every value; one left at its default here is the one saved there.\n"
          "  </_description>\n"
          "</screensaver>\n";
   return xml.str();

@@ -3,6 +3,7 @@
 // dialog can pass is one the hack accepts, and a new effect needs no change to appear.
 #include "host/hack_config.h"
 
+#include <array>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -91,11 +92,18 @@ TEST(HackConfig, TheFirstValuesOfEachEffectAreOfferedWithTheTablesDefaultAndRang
           continue;
         }
         ASSERT_NE(number, nullptr);
+        const float high = std::stof(number->attributes.at("high"));
         EXPECT_EQ(std::stof(number->attributes.at("default")), row.defaultValue);
         EXPECT_EQ(std::stof(number->attributes.at("low")), row.box.lo);
-        EXPECT_EQ(std::stof(number->attributes.at("high")), row.box.hi);
-        EXPECT_LE(row.box.lo, row.defaultValue);
-        EXPECT_GE(row.box.hi, row.defaultValue);
+        EXPECT_LE(row.defaultValue, high);
+        if (number->attributes.at("type") == "slider") {
+          // The daemon's tool makes a whole-number slider unless a bound has a decimal point.
+          EXPECT_NE(number->attributes.at("low").find('.'), std::string::npos);
+          EXPECT_NE(number->attributes.at("high").find('.'), std::string::npos);
+          EXPECT_LE(high, row.box.hi);
+        } else {
+          EXPECT_EQ(high, row.box.hi);
+        }
         ++offered;
       } else {
         EXPECT_EQ(Find(elements, "number", row.key), nullptr) << "a value with no range is not offered";
@@ -113,6 +121,34 @@ TEST(HackConfig, TheFirstValuesOfEachEffectAreOfferedWithTheTablesDefaultAndRang
   ASSERT_NE(delay, nullptr);
   EXPECT_EQ(delay->attributes.at("default"), std::to_string(kDefaultFrameDelayMs * 1000));
   EXPECT_EQ(delay->attributes.at("arg"), "-delay %");
+}
+
+// Decimal values are sliders with decimal bounds, reaching at most ten times their
+// default; sliders share the second row of their effect, whole numbers the first.
+TEST(HackConfig, DecimalSlidersReachTheUsualValuesAndShareARow) {
+  const std::vector<Element> elements = Elements(BuiltXml());
+  const std::vector<std::array<std::string, 5>> rows = {
+      // id, type, low, high, default
+      {"FireSymmetry", "slider", "0.0", "1.0", "1.0"},
+      {"FireSpeed", "slider", "0.1", "60.0", "6.0"},
+      {"FirePersist", "slider", "0.25", "0.99", "0.97"},
+      {"B_Spline_ESpeed", "slider", "0.25", "20.0", "2.0"},
+      {"B_Spline_Gravity", "slider", "0.0", "9.99", "0.0"},
+      {"Grav_ESpeed", "spinbutton", "1", "999", "15"},
+  };
+  for (const auto& [id, type, low, high, value] : rows) {
+    const Element* number = Find(elements, "number", id);
+    ASSERT_NE(number, nullptr) << id;
+    EXPECT_EQ(number->attributes.at("type"), type) << id;
+    EXPECT_EQ(number->attributes.at("low"), low) << id;
+    EXPECT_EQ(number->attributes.at("high"), high) << id;
+    EXPECT_EQ(number->attributes.at("default"), value) << id;
+  }
+  std::vector<std::string> fireworks;
+  for (const Element& e : elements)
+    if (e.tag == "number" && e.attributes.at("id").rfind("Fire", 0) == 0) fireworks.push_back(e.attributes.at("id"));
+  EXPECT_EQ(fireworks, (std::vector<std::string>{"FireWorks", "FireSymmetry", "FireSparks", "FireSpeed", "FireLength",
+                                                 "FirePersist"}));  // column by column
 }
 
 TEST(HackConfig, EveryArgumentTheDialogCanPassIsAcceptedAndMeansWhatItSays) {
@@ -218,7 +254,7 @@ std::vector<int> ColumnsOf(const std::string& xml, const std::string& effectName
 
 TEST(HackConfig, AnEffectsFirstSixValuesFillThreeColumns) {
   const std::vector<std::pair<int, std::vector<int>>> cases = {
-      {1, {1}}, {2, {1, 1}}, {4, {2, 2}}, {5, {2, 2, 1}}, {6, {2, 2, 2}}, {7, {2, 2, 2}}, {43, {2, 2, 2}},
+      {1, {1}}, {2, {1, 1}}, {4, {2, 1, 1}}, {5, {2, 2, 1}}, {6, {2, 2, 2}}, {7, {2, 2, 2}}, {43, {2, 2, 2}},
   };
   for (const auto& [count, expected] : cases) {
     static int rowCount = 0;
