@@ -90,22 +90,16 @@ run_as xscreensaver-command -deactivate >/dev/null 2>&1 || fail "xscreensaver-co
 wait_gone "$hack" 1 || fail "the hack outlived -deactivate by more than a second"
 grep -q "pyxora:" "$WORK/daemon.log" && fail "the hack complained: $(grep pyxora: "$WORK/daemon.log")"
 
-# The settings dialog, with the built pyxora.xml where xscreensaver-settings looks for
-# it: bound there in a private mount namespace, so that nothing is installed.
-xml="$(dirname "$PYXORA")/pyxora.xml"
-[ -f "$xml" ] || fail "no pyxora.xml beside the program"
-config=/usr/share/xscreensaver/config
+# The settings dialog, with the built pyxora.xml bound where xscreensaver-settings looks
+# for it in a private mount namespace, so that nothing is installed.
 mkdir -p "$XSS/hack-config"
-cp "$config"/*.xml "$XSS/hack-config/" 2>/dev/null || true
-cp "$xml" "$XSS/hack-config/pyxora.xml"
+cp "$(dirname "$PYXORA")/pyxora.xml" "$XSS/hack-config/" || fail "no pyxora.xml beside the program"
 chmod -R a+rX "$XSS/hack-config"
 if [ "$(id -u)" -eq 0 ]; then namespace=(unshare -m --propagation private); else namespace=(unshare -rm); fi
-if ! "${namespace[@]}" true 2>/dev/null; then
-  echo "the settings dialog is not checked: no private mount namespace here"
-  kill "$daemon"; echo ok; exit 0
-fi
-"${namespace[@]}" bash -c 'mount --bind "$1" "$2" && shift 2 && exec "$@"' _ "$XSS/hack-config" "$config" \
-  "${as_user[@]}" env HOME="$XSS" XDG_RUNTIME_DIR="$XSS" xscreensaver-settings >"$WORK/settings.log" 2>&1 &
+"${namespace[@]}" true 2>/dev/null || { echo "ok (the dialog is not checked: no private mount namespace)"; exit 0; }
+"${namespace[@]}" bash -c 'mount --bind "$1" /usr/share/xscreensaver/config && shift && exec "$@"' _ \
+  "$XSS/hack-config" "${as_user[@]}" env HOME="$XSS" XDG_RUNTIME_DIR="$XSS" xscreensaver-settings \
+  >"$WORK/settings.log" 2>&1 &
 main=$(wait_window "XScreenSaver: Pyxora Settings")
 # Its Settings button sits at the same place in the right-hand pane at any window width.
 eval "$(xdotool getwindowgeometry --shell "$main")"

@@ -4,6 +4,9 @@
 
 #include <set>
 
+#include "settings/placement.h"
+#include "support/test_support.h"
+
 namespace pyxora {
 namespace {
 
@@ -90,6 +93,22 @@ TEST(Dispatch, TwoDashFpsLeadsAModeOnlyBeforeOne) {
   EXPECT_FALSE(FpsLeadsAMode(Args{"/s", "--fps"}, false));
   EXPECT_TRUE(FpsLeadsAMode(Args{"--fps"}, true));
   EXPECT_FALSE(FpsLeadsAMode(Args{}, true));
+}
+
+class Startup : public testing::CoreTest {};
+
+// Before any mode: the requests of an earlier run are gone, an older machine-wide
+// installation's settings are the user's, and stored window sizes count 15 twips a pixel.
+TEST_F(Startup, PreparationClearsRequestsMigratesAndFixesTheTwips) {
+  gState.StopRequested = gState.ExitRequested = gState.PreviewStopRequested = true;
+  gTwipsPerPixel = {1, 1};
+  ASSERT_TRUE(Store().Write(kMachineRoot, SettingsKeyPath("Galaxy"), "Galaxy_Stars", "777"));
+  ASSERT_TRUE(Store().Write(kMachineRoot, SettingsKeyPath("General"), "AnimationType", "5"));
+  PrepareStartup();
+  EXPECT_FALSE(gState.StopRequested || gState.ExitRequested || gState.PreviewStopRequested);
+  EXPECT_EQ(GetSettingStr("Galaxy", "Galaxy_Stars", ""), "777");
+  EXPECT_EQ(gTwipsPerPixel.x, 15);
+  EXPECT_EQ(gTwipsPerPixel.y, 15);
 }
 
 }  // namespace
