@@ -31,6 +31,11 @@ bool Offered(const SettingRowInfo& row) { return row.boolean || row.box.index >=
 // Decimal values get a slider; whole numbers a spin button, which takes any value typed.
 bool IsSlider(const SettingRowInfo& row) { return !row.boolean && row.box.kind == 1; }
 
+float SliderHigh(const SettingRowInfo& row) {
+  const float reach = row.defaultValue * kHackSliderSpanOfDefault;
+  return IsSlider(row) && reach > row.box.lo && reach < row.box.hi ? reach : row.box.hi;
+}
+
 // The dialog's slider is whole-numbered unless a bound has a decimal point: "1.0".
 std::string DecimalText(float value) {
   std::string text = FormatNumber(value);
@@ -69,7 +74,7 @@ void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo
   }
   const bool slider = IsSlider(row);
   auto text = [slider](float value) { return slider ? DecimalText(value) : FormatNumber(value); };
-  const std::string low = text(row.box.lo), high = text(HackSliderHigh(row)), value = text(row.defaultValue);
+  const std::string low = text(row.box.lo), high = text(SliderHigh(row)), value = text(row.defaultValue);
   xml << "    <number id=\"" << id << "\" type=\"" << (slider ? "slider" : "spinbutton") << "\" arg=\"-" << id
       << " %\" _label=\"" << label << "\"";
   if (slider) xml << " _low-label=\"" << low << "\" _high-label=\"" << high << "\"";
@@ -77,11 +82,6 @@ void WriteRow(std::ostream& xml, const EffectEntry& effect, const SettingRowInfo
 }
 
 }  // namespace
-
-float HackSliderHigh(const SettingRowInfo& row) {
-  const float reach = row.defaultValue * kHackSliderSpanOfDefault;
-  return IsSlider(row) && reach > row.box.lo && reach < row.box.hi ? reach : row.box.hi;
-}
 
 std::string HackRowLabel(const SettingRowInfo& row) {
   std::string label = TrimBlanks(row.label ? row.label : "");

@@ -20,7 +20,6 @@ std::string HackRowLabel(const SettingRowInfo& row);
 // The top of a decimal value's slider: at most this many times its default, so that
 // a long range (0.25 to 999, default 2) still lets a person pick the usual values.
 inline constexpr float kHackSliderSpanOfDefault = 10;
-float HackSliderHigh(const SettingRowInfo& row);
 
 // The slowest frame rate the dialog's slider offers (the command line takes any delay).
 inline constexpr int32_t kHackSliderMaxDelayUs = 200000;
