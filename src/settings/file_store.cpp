@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -30,22 +31,20 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// Writes `text` beside `target` and renames it into place.
-bool ReplaceFile(const fs::path& target, const std::string& text) {
+// Writes `text` beside `target` and renames it into place; 0 or the system's error.
+int ReplaceFile(const fs::path& target, const std::string& text) {
   const fs::path temp = target.string() + ".tmp-" + std::to_string(::getpid());
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+  if (fd < 0) return errno;
+  int error = WriteAll(fd, text) && ::fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
-  if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(temp.c_str());
+  return error;
 }
 
 // An unreadable file is kept beside the new one under a dated name, never overwritten.
-bool KeepBackup(const fs::path& file, const std::string& text) {
+int KeepBackup(const fs::path& file, const std::string& text) {
   char stamp[32];
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -55,6 +54,18 @@ bool KeepBackup(const fs::path& file, const std::string& text) {
   for (int n = 1; fs::exists(backup); ++n)
     backup = file.string() + ".unreadable-" + stamp + "-" + std::to_string(n);
   return ReplaceFile(backup, text);
+}
+
+// The file a settings path names once its links are followed, so that a link a dotfile
+// manager keeps stays a link. A loop is left as it is: reading it then fails.
+fs::path FollowLinks(fs::path path) {
+  std::error_code error;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, error)); ++hops) {
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
 }
 
 class FolderLock {
@@ -102,10 +113,12 @@ FileStore::FileRead FileStore::ReadFile(const fs::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT) result.outcome = FileRead::Outcome::Missing;
+    result.error = std::strerror(errno);
     return result;
   }
   struct stat info{};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    result.error = "not a regular file";
     ::close(fd);
     return result;
   }
@@ -118,6 +131,7 @@ FileStore::FileRead FileStore::ReadFile(const fs::path& path) {
       result.outcome = FileRead::Outcome::Read;
       break;
     } else if (errno != EINTR) {
+      result.error = std::strerror(errno);
       break;
     }
   }
@@ -167,29 +181,39 @@ SettingsDocument FileStore::Snapshot(int16_t root) {
 }
 
 bool FileStore::Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) {
-  if (!IsAddressable(root)) return false;
-  // A key path is a header line: it cannot hold a line break.
-  if (keyPath.find_first_of("\r\n") != std::string_view::npos) return false;
+  return WriteBatch(root, {{std::string(keyPath), std::string(name), std::string(value)}}).ok;
+}
+
+StoreWriteResult FileStore::WriteBatch(int16_t root, const std::vector<StoreValue>& values) {
   const fs::path file = FileFor(root);
+  auto refused = [&](const std::string& reason) { return StoreWriteResult{false, "cannot write " + file.string() + ": " + reason}; };
+  if (!IsAddressable(root)) return refused("no such settings root");
+  // A key path is a header line: it cannot hold a line break.
+  for (const StoreValue& v : values)
+    if (v.keyPath.find_first_of("\r\n") != std::string::npos) return refused("a section name holds a line break");
   std::error_code error;
   fs::create_directories(file.parent_path(), error);
-  if (error) return false;
+  if (error) return refused(error.message());
 
   FolderLock lock(file.parent_path());
-  if (!lock.Held()) return false;
+  if (!lock.Held()) return refused(std::strerror(errno));
 
   // Whatever could not be read is never replaced: a file we cannot read stays as it is,
   // and one with lines we cannot read is kept whole before the lines are dropped.
-  const FileRead current = ReadFile(file);
-  if (current.outcome == FileRead::Outcome::Failed) return false;
+  const fs::path target = FollowLinks(file);
+  const FileRead current = ReadFile(target);
+  if (current.outcome == FileRead::Outcome::Failed)
+    return refused(current.error.empty() ? "it cannot be read" : current.error);
   SettingsDocument doc;
   if (current.outcome == FileRead::Outcome::Read) {
     doc = SettingsDocument::Parse(current.text);
-    if (doc.SkippedLines() > 0 && !KeepBackup(file, current.text)) return false;
+    if (doc.SkippedLines() > 0)
+      if (const int kept = KeepBackup(target, current.text)) return refused(std::strerror(kept));
   }
-  doc.Set(keyPath, name, value);
+  for (const StoreValue& v : values) doc.Set(v.keyPath, v.name, v.value);
   cache_[root].valid = false;
-  return ReplaceFile(file, doc.Serialise());
+  if (const int replaced = ReplaceFile(target, doc.Serialise())) return refused(std::strerror(replaced));
+  return {true, ""};
 }
 
 namespace {

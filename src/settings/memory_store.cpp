@@ -17,6 +17,12 @@ bool MemoryStore::Write(int16_t root, std::string_view keyPath, std::string_view
   return true;
 }
 
+StoreWriteResult MemoryStore::WriteBatch(int16_t root, const std::vector<StoreValue>& values) {
+  if (readOnly_ || !IsAddressable(root)) return {false, "the store is read-only"};
+  for (const StoreValue& v : values) roots_[root].Set(v.keyPath, v.name, v.value);
+  return {true, ""};
+}
+
 SettingsDocument MemoryStore::Snapshot(int16_t root) {
   if (!IsAddressable(root)) return {};
   return roots_[root];

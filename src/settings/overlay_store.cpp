@@ -19,6 +19,11 @@ bool OverlayStore::Write(int16_t root, std::string_view keyPath, std::string_vie
   return inner_ && inner_->Write(root, keyPath, name, value);
 }
 
+StoreWriteResult OverlayStore::WriteBatch(int16_t root, const std::vector<StoreValue>& values) {
+  if (!inner_) return {false, "no store to write to"};
+  return inner_->WriteBatch(root, values);
+}
+
 SettingsDocument OverlayStore::Snapshot(int16_t root) { return inner_ ? inner_->Snapshot(root) : SettingsDocument{}; }
 
 }  // namespace pyxora

@@ -17,6 +17,7 @@ class OverlayStore : public SettingsStore {
 
   std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) override;
   bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
+  StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) override;
   SettingsDocument Snapshot(int16_t root) override;
 
  private:

@@ -40,6 +40,12 @@ bool SaveSettingStr(std::string_view section, std::string_view key, const Settin
   return CurrentStore().Write(store, SettingsKeyPath(section, app), key, TrimBlanks(value.Text()));
 }
 
+void SettingsBatch::Add(std::string_view section, std::string_view key, const SettingText& value) {
+  values_.push_back({SettingsKeyPath(section), std::string(key), TrimBlanks(value.Text())});
+}
+
+StoreWriteResult SettingsBatch::Save(int16_t store) const { return CurrentStore().WriteBatch(store, values_); }
+
 std::string GetSettingStr(std::string_view section, std::string_view key, const SettingText& fallback,
                           int16_t store, std::string_view app) {
   return ReadSettingText(section, key, fallback, store, app);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/store.h"
 
@@ -50,6 +51,17 @@ int32_t GetSettingLng(std::string_view section, std::string_view key, int32_t fa
                       int16_t store = kUserRoot, std::string_view app = kAppName);
 float GetSettingDbl(std::string_view section, std::string_view key, float fallback,
                     int16_t store = kUserRoot, std::string_view app = kAppName);
+
+// Settings gathered to reach the store in one write, all or none; each text trimmed
+// as SaveSettingStr trims it.
+class SettingsBatch {
+ public:
+  void Add(std::string_view section, std::string_view key, const SettingText& value);
+  StoreWriteResult Save(int16_t store = kUserRoot) const;
+
+ private:
+  std::vector<StoreValue> values_;
+};
 
 // Writes General/TestRegWrite and reads it back; tells the user when that fails.
 bool TestRegistryWrite();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings_document.h"
 
@@ -18,11 +19,26 @@ namespace pyxora {
 inline constexpr int16_t kMachineRoot = 0;
 inline constexpr int16_t kUserRoot = 1;
 
+// One value of a batch: where it goes and its text, stored as given.
+struct StoreValue {
+  std::string keyPath, name, value;
+};
+
+struct StoreWriteResult {
+  bool ok = false;
+  std::string error;  // why nothing was written, for the user: "cannot write FILE: REASON"
+};
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   virtual std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) = 0;
   virtual bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) = 0;
+  // Every value at once, in order (a later one of the same address wins): afterwards
+  // the store holds all of them, or, when the result is not ok, none, even if the
+  // process is killed half-way. Whole sets of settings (an import, Accept, the
+  // migration, the factory reset) go through here.
+  virtual StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) = 0;
   // Everything stored under one root, for listing; empty when nothing can be read.
   virtual SettingsDocument Snapshot(int16_t root) = 0;
 };
@@ -32,6 +48,7 @@ class MemoryStore : public SettingsStore {
  public:
   std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) override;
   bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
+  StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) override;
   SettingsDocument Snapshot(int16_t root) override;
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
@@ -40,8 +57,9 @@ class MemoryStore : public SettingsStore {
   bool readOnly_ = false;
 };
 
-// One text file per root. Writes lock, re-read, change one value and replace the
+// One text file per root. Writes lock, re-read, change their values and replace the
 // file by rename, so concurrent writers lose nothing and readers never see a torn file.
+// A settings file that is a symbolic link stays one: the file it names is replaced.
 class FileStore : public SettingsStore {
  public:
   FileStore(std::filesystem::path userFolder, std::filesystem::path machineFolder);
@@ -50,6 +68,7 @@ class FileStore : public SettingsStore {
 
   std::optional<std::string> Read(int16_t root, std::string_view keyPath, std::string_view name) override;
   bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
+  StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) override;
   SettingsDocument Snapshot(int16_t root) override;
 
   std::filesystem::path FileFor(int16_t root) const;
@@ -60,6 +79,7 @@ class FileStore : public SettingsStore {
   struct FileRead {
     enum class Outcome { Missing, Read, Failed } outcome = Outcome::Failed;
     std::string text;
+    std::string error;  // why it failed, when the system said
     uint64_t device = 0, inode = 0, size = 0;
     int64_t mtimeNs = 0;
   };

@@ -123,6 +123,25 @@ TEST_F(FileStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_EQ(FileBytes(file), before);
 }
 
+TEST_F(FileStoreTest, ASymlinkedSettingsFileStaysALinkAndTheFileItNamesIsReplaced) {
+  fs::create_directories(UserFile().parent_path());
+  fs::create_directories(folder_.Path() / "repo");
+  for (const auto& [link, target] : std::vector<std::pair<fs::path, fs::path>>{
+           {"../repo/settings.ini", folder_.Path() / "repo" / "settings.ini"},  // relative, to a file
+           {folder_.Path() / "repo" / "new.ini", folder_.Path() / "repo" / "new.ini"}}) {  // to nothing yet
+    SCOPED_TRACE(link.string());
+    fs::remove(UserFile());
+    fs::create_symlink(link, UserFile());
+    if (link.is_relative()) WriteFile(target, "[SOFTWARE\\Pyxora\\PXRA_SS\\General]\nAnimationType=4\n");
+    EXPECT_TRUE(SaveSettingStr("Galaxy", "Galaxy_Stars", 7));
+    EXPECT_EQ(fs::read_symlink(UserFile()), link);
+    EXPECT_EQ(GetSettingInt("Galaxy", "Galaxy_Stars", -1), 7);
+    EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), link.is_relative() ? 4 : -1);
+    EXPECT_NE(FileBytes(target).find("Galaxy_Stars=7\n"), std::string::npos);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path() / "repo"), {}), 2);
+}
+
 TEST_F(FileStoreTest, EveryControlByteReadsBackAndKeepsItsLine) {
   std::string bytes;
   for (int c = 0; c < 32; ++c) bytes += static_cast<char>(c);

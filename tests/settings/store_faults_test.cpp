@@ -72,7 +72,11 @@ TEST_F(StoreFaults, AFullSettingsFolderRefusesWritesAndLeavesNoHalfFileBehind) {
       const std::set<std::string> names = Names(mount / "pyxora");
       if (!testing::FillUp(mount)) return "skip: the tmpfs could not be filled";
 
-      CHECK_OR_SAY(!SaveSettingStr("Galaxy", "Galaxy_Name", std::string(100, 'n')), "a write reported success");
+      const std::string galaxy = SettingsKeyPath("Galaxy");
+      const StoreWriteResult written =
+          store.WriteBatch(kUserRoot, {{galaxy, "Galaxy_Stars", "1"}, {galaxy, "Name", std::string(100, 'n')}});
+      CHECK_OR_SAY(written.error == "cannot write " + store.FileFor(kUserRoot).string() + ": No space left on device",
+                   "the write said: " + written.error);
       CHECK_OR_SAY(GetSettingStr("Galaxy", "Galaxy_Stars", "") == "1234", "the stored value changed");
       CHECK_OR_SAY(FileBytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
       CHECK_OR_SAY(Names(mount / "pyxora") == names, "a temporary or backup file was left behind");
