@@ -8,6 +8,7 @@
 #include "settings/general_settings.h"
 #include "settings/settings.h"
 #include "settings/template_file.h"
+#include "settings/user_message.h"
 
 namespace pyxora {
 
@@ -21,12 +22,15 @@ const char* const kResetConfirmationText =
     "you may select a combination of effects to rotate through.\r\n\r\n"
     "Do you really want to reset the properties back to the factory settings?";
 
+const char* const kResetDroppedMessage =
+    "The settings have not been reset.\r\n\r\nThe current settings could not be saved to ";
+
 namespace {
 
 constexpr const char* kResetMarkerKey = "ResetSettings";
 
-void CopySetting(std::string_view section, std::string_view key, const SettingText& fallback) {
-  SaveSettingStr(section, key, GetSettingStr(section, key, fallback, kMachineRoot), kUserRoot);
+void CopySetting(SettingsBatch& batch, std::string_view section, std::string_view key, const SettingText& fallback) {
+  batch.Add(section, key, GetSettingStr(section, key, fallback, kMachineRoot));
 }
 
 bool HasEffectSelection() { return GetSettingInt(kGeneralSection, kAnimationTypeKey, -1) != -1; }
@@ -37,24 +41,28 @@ void MigrateSettings() {
   const bool machineHas = GetSettingInt(kGeneralSection, kAnimationTypeKey, -1, kMachineRoot) != -1;
   const bool userLacks = !HasEffectSelection();
   if (!machineHas || !userLacks) return;
+  SettingsBatch batch;
   for (const GeneralSettingRow& row : kGeneralSettings)
-    if (row.uses & kMigrated) CopySetting(row.section, row.key, row.defaultText);
+    if (row.uses & kMigrated) CopySetting(batch, row.section, row.key, row.defaultText);
   for (const EffectEntry& effect : Effects())
     for (const SettingRowInfo& row : EffectSettingRows(effect.index))
-      CopySetting(effect.section, row.key, FormatNumber(row.defaultValue));
-  CopySetting(kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault);
+      CopySetting(batch, effect.section, row.key, FormatNumber(row.defaultValue));
+  CopySetting(batch, kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault);
+  batch.Save(kUserRoot);
 }
 
 void ApplyFactoryDefaults(PropertiesModel& props) {
   props.SelectedEffect = 0;
+  SettingsBatch batch;
   for (const GeneralSettingRow& row : kGeneralSettings) {
     if (!row.factoryText) continue;
     if (row.uses & kFromModelToTemplate) {
       props.SetText(row.boxArray, row.boxIndex, row.factoryText);
     } else {
-      SaveSettingStr(row.section, row.key, row.factoryText);
+      batch.Add(row.section, row.key, row.factoryText);
     }
   }
+  batch.Save();
   for (const EffectEntry& effect : Effects())
     for (const SettingRowInfo& row : EffectSettingRows(effect.index)) {
       switch (row.control) {
@@ -92,6 +100,8 @@ WelcomeOutcome WelcomeFlow(PropertiesModel& props, const ShowWelcomeWindow& show
       gTemplate.TemplatePath = outcome.backupPath.string();
     } else {
       outcome.reset = false;
+      ShowUserMessage(UserMessageKind::Exclamation, "Pyxora",
+                      kResetDroppedMessage + outcome.backupPath.string() + ": " + gTemplate.LastWriteError + ".");
     }
   }
   if (outcome.reset || !HasEffectSelection()) {

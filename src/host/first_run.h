@@ -36,7 +36,9 @@ std::filesystem::path WelcomeBackupPath();
 // Marks the first run done, shows the welcome window, and fills `props` from the store
 // or the factory values. A reset first saves the current settings as a complete
 // template at WelcomeBackupPath() (which becomes TemplatePath); when that backup cannot
-// be written nothing is reset.
+// be written nothing is reset and the user is told why (kResetDroppedMessage, the
+// path and the reason).
+extern const char* const kResetDroppedMessage;
 WelcomeOutcome WelcomeFlow(PropertiesModel& props, const ShowWelcomeWindow& showWelcome);
 
 // The end of the Properties window's loading: the welcome window once per user, then

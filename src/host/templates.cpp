@@ -8,6 +8,7 @@
 #include "settings/general_settings.h"
 #include "settings/settings.h"
 #include "settings/template_file.h"
+#include "settings/user_message.h"
 
 namespace pyxora {
 
@@ -63,7 +64,8 @@ void SetControl(PropertiesModel& props, const SettingRowInfo& row, const std::st
 }
 
 // Reads the file into the cache at once, so nothing is imported from a file that
-// cannot be read and no earlier file's text is used.
+// cannot be read and no earlier file's text is used. A file that is no template at all
+// (a README, an empty file) would otherwise set every setting to its default.
 TemplateReadResult FillCache(std::string_view path) {
   TemplateReadResult result;
   const TemplateFileRead read = ReadTemplateFile(std::string(path));
@@ -72,16 +74,18 @@ TemplateReadResult FillCache(std::string_view path) {
     return result;
   }
   gTemplate.TemplateText = read.text + "[";
+  if (ReadTemplateValue(kAdminSection, "Product", "") != "Pyxora") {
+    ClearTemplateCache();
+    result.error = "not a Pyxora template";
+    return result;
+  }
   result.ok = true;
   return result;
 }
 
-bool ImportStoreRows() {
-  bool ok = true;
+void ImportStoreRows(SettingsBatch& batch) {
   for (const GeneralSettingRow& row : kGeneralSettings)
-    if (row.uses & (kFromStoreToTemplate | kReadFromTemplate))
-      ok = ImportValue(row.section, row.key, row.defaultText) && ok;
-  return ok;
+    if (row.uses & (kFromStoreToTemplate | kReadFromTemplate)) ImportValue(batch, row.section, row.key, row.defaultText);
 }
 
 }  // namespace
@@ -115,7 +119,9 @@ TemplateReadResult LoadTemplate(PropertiesModel& props, std::string_view path) {
   for (const GeneralSettingRow& row : kGeneralSettings)
     if (row.uses & kFromModelToTemplate)
       props.SetText(row.boxArray, row.boxIndex, ReadTemplateValue(row.section, row.key, row.defaultText));
-  ImportStoreRows();
+  SettingsBatch batch;
+  ImportStoreRows(batch);
+  batch.Save();
   ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
     for (const SettingRowInfo& row : rows)
       if (row.readFromTemplate) SetControl(props, row, ReadTemplateValue(section, row.key, DefaultText(row)));
@@ -128,17 +134,18 @@ TemplateReadResult ImportTemplate(std::string_view path) {
   TemplateReadResult result = FillCache(path);
   if (!result.ok) return result;
   gTemplate.TemplatePath = std::string(path);
-  bool stored = ImportStoreRows();
-  stored = ImportValue(kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault) && stored;
+  SettingsBatch batch;
+  ImportStoreRows(batch);
+  ImportValue(batch, kGeneralSection, kAnimationTypeKey, kAnimationTypeDefault);
   for (const GeneralSettingRow& row : kGeneralSettings)
-    if (row.uses & kFromModelToTemplate) stored = ImportValue(row.section, row.key, row.defaultText) && stored;
+    if (row.uses & kFromModelToTemplate) ImportValue(batch, row.section, row.key, row.defaultText);
   ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
     for (const SettingRowInfo& row : rows)
-      if (row.readFromTemplate) stored = ImportValue(section, row.key, DefaultText(row)) && stored;
+      if (row.readFromTemplate) ImportValue(batch, section, row.key, DefaultText(row));
   });
-  if (!stored) {
+  if (const StoreWriteResult stored = batch.Save(); !stored.ok) {
     result.ok = false;
-    result.error = "the settings store refused the values";
+    result.error = stored.error;
   }
   return result;
 }
@@ -174,17 +181,22 @@ void LoadPropertiesFromStore(PropertiesModel& props) {
 
 bool SaveSettingsFromProperties(const PropertiesModel& props) {
   if (!TestRegistryWrite()) return false;
-  bool ok = SaveSettingStr(kGeneralSection, kAnimationTypeKey, props.SelectedEffect);
+  SettingsBatch batch;
+  batch.Add(kGeneralSection, kAnimationTypeKey, props.SelectedEffect);
   for (const GeneralSettingRow& row : kGeneralSettings)
-    if (row.uses & kFromModelToTemplate) ok = SaveSettingStr(row.section, row.key, props.Text(row.boxArray, row.boxIndex)) && ok;
+    if (row.uses & kFromModelToTemplate) batch.Add(row.section, row.key, props.Text(row.boxArray, row.boxIndex));
   ForEachEffectSection([&](const char* section, std::span<const SettingRowInfo> rows) {
     for (const SettingRowInfo& row : rows) {
       const std::string text =
           row.control == SettingControl::Box ? props.Text(row.controlName, row.box.index) : ControlText(props, row);
-      ok = SaveSettingStr(section, row.key, text) && ok;
+      batch.Add(section, row.key, text);
     }
   });
-  return ok;
+  // The write test passed, yet the store can still refuse (a disk that fills up): all
+  // or nothing was written, and the user learns why.
+  const StoreWriteResult stored = batch.Save();
+  if (!stored.ok) ShowUserMessage(UserMessageKind::Exclamation, "Pyxora", kSettingsNotSavedMessage + stored.error + ".");
+  return stored.ok;
 }
 
 }  // namespace pyxora

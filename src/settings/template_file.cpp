@@ -182,7 +182,7 @@ std::string ReadTemplateValue(std::string_view section, std::string_view key, co
   const size_t k = body.find(lead);
   if (k == std::string_view::npos) return result;
   const size_t start = k + lead.size();
-  const size_t e = body.find(kLineEnd, start);
+  const size_t e = body.find_first_of("\r\n", start);
   if (e == std::string_view::npos) return result;
   return std::string(body.substr(start, e - start));
 }
@@ -199,9 +199,9 @@ void WriteTemplateValue(std::string_view section, std::string_view key, const Se
   WriteLine(std::string(key) + "=" + OneLine(value.Text()));
 }
 
-bool ImportValue(std::string_view section, std::string_view key, const SettingText& fallback,
+void ImportValue(SettingsBatch& batch, std::string_view section, std::string_view key, const SettingText& fallback,
                  std::string_view file) {
-  return SaveSettingStr(section, key, ReadTemplateValue(section, key, fallback, file));
+  batch.Add(section, key, ReadTemplateValue(section, key, fallback, file));
 }
 
 void ExportValue(std::string_view section, std::string_view key, const SettingText& fallback) {

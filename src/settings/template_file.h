@@ -1,7 +1,8 @@
 // Template files: a whole set of settings as sectioned key=value text with CR LF line
 // ends. The reader is deliberately minimal and its quirks are part of the format: a
 // header matches case-sensitively, a key is found anywhere in its section's text, a
-// "[" anywhere ends a section, and a value needs a line end after it.
+// "[" anywhere ends a section, and a value needs a line end after it (CR LF, or an LF
+// or CR alone, as editors and version control leave them).
 #pragma once
 
 #include <cstdint>
@@ -50,8 +51,9 @@ std::string ReadTemplateValue(std::string_view section, std::string_view key, co
                               std::string_view file = {});
 void WriteTemplateValue(std::string_view section, std::string_view key, const SettingText& value,
                         std::string_view file = {});
-// The store's value (trimmed) from the template, `fallback` where the template lacks it.
-bool ImportValue(std::string_view section, std::string_view key, const SettingText& fallback,
+// The template's value, `fallback` where the template lacks it, added to `batch` for
+// the store.
+void ImportValue(SettingsBatch& batch, std::string_view section, std::string_view key, const SettingText& fallback,
                  std::string_view file = {});
 // The store's value, or `fallback`, written to the current template.
 void ExportValue(std::string_view section, std::string_view key, const SettingText& fallback);

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/platform/message_boxes.h"
 #include "app/ui/number_box.h"
 #include "app/ui/preview_box.h"
 #include "effects/fireworks/fireworks_settings.h"
@@ -21,6 +22,7 @@
 #include "gui_support.h"
 #include "host/first_run.h"
 #include "host/properties_fields.h"
+#include "host/templates.h"
 #include "render/frame_host.h"
 #include "render/text_helpers.h"
 #include "settings/user_message.h"
@@ -34,6 +36,28 @@ PropertiesServices ClosedWelcome() {
   services.firstRun = [](QWidget*, PropertiesModel& props) { RunFirstRunLogic(props, [](bool) { return false; }); };
   return services;
 }
+
+// While the timer runs: the welcome window's Reset is pressed, and a message box's text
+// is kept before it is closed, as a person would read and close it.
+class ModalAnswers : public QObject {
+ public:
+  ModalAnswers() {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        shown.push_back(box->text());
+        box->accept();
+      } else if (modal && modal->objectName() == "frmWelcome") {
+        modal->findChild<QPushButton*>("cmdReset")->click();
+      }
+    });
+    timer_.start(10);
+  }
+  QStringList shown;
+
+ private:
+  QTimer timer_;
+};
 
 class PropsWindowTest : public testing::GuiTest {
  protected:
@@ -296,15 +320,46 @@ TEST_F(PropsWindowTest, EscapeWithoutAPreviewIsCancelAndWritesNothing) {
   EXPECT_NE(GetSettingStr("General\\Main", "WindowSize", ""), "");  // the placement is kept
 }
 
-TEST_F(PropsWindowTest, AStoreThatRefusesWritesKeepsTheWindowOpen) {
-  static_cast<MemoryStore&>(CurrentStore()).SetReadOnly(true);
-  std::string message;
-  SetUserMessageHandler([&](UserMessageKind, std::string_view, std::string_view text) { message = text; });
-  window_->Accept();
-  SetUserMessageHandler(nullptr);
-  EXPECT_EQ(message, kReadOnlyStoreMessage);
-  EXPECT_TRUE(window_->isVisible());
-  EXPECT_TRUE(Named<QPushButton>("cmdAccept")->isEnabled());
+// Before its write test, or after it passed and the disk filled up: a message box says
+// why, nothing is stored and the window stays open for another try.
+TEST_F(PropsWindowTest, AStoreThatRefusesWritesSaysWhyAndKeepsTheWindowOpen) {
+  struct FillsUp : MemoryStore {
+    StoreWriteResult WriteBatch(int16_t, const std::vector<StoreValue>&) override {
+      return {false, "cannot write /c/settings.ini: No space left on device"};
+    }
+  };
+  for (const bool readOnly : {true, false}) {
+    auto owned = std::make_unique<FillsUp>();
+    FillsUp& store = *owned;
+    store.SetReadOnly(readOnly);
+    SetCurrentStore(std::move(owned));
+    const ScopedMessageBoxes boxes;
+    ModalAnswers answers;
+    window_->Accept();
+    EXPECT_EQ(answers.shown, QStringList{readOnly ? QString::fromUtf8(kReadOnlyStoreMessage).remove('\r')
+                                                  : QString("The Property settings cannot be saved: cannot write "
+                                                            "/c/settings.ini: No space left on device.")});
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(Named<QPushButton>("cmdAccept")->isEnabled());
+    EXPECT_FALSE(store.Read(kUserRoot, SettingsKeyPath("Fireworks"), "FireWorks"));
+  }
+}
+
+TEST_F(PropsWindowTest, AWelcomeResetWhoseBackupCannotBeWrittenSaysWhyAndShowsTheStoredFields) {
+  window_.reset();
+  SetCurrentStore(std::make_unique<MemoryStore>());
+  SaveSettingStr("General", "AnimationType", 5);
+  SaveSettingStr("Galaxy", "Galaxy_Stars", 1234);
+  ::setenv("PYXORA_DATA_HOME", "/proc/no-such-folder", 1);
+  const ScopedMessageBoxes boxes;
+  ModalAnswers answers;
+  PropsWindow window;
+  window.Open();
+  ::unsetenv("PYXORA_DATA_HOME");
+  EXPECT_EQ(answers.shown, QStringList{QString::fromUtf8(kResetDroppedMessage).remove('\r') +
+                                       "/proc/no-such-folder/propsave.pxt: no such folder."});
+  EXPECT_EQ(window.findChild<QComboBox*>("cboAniType")->currentIndex(), 5);
+  EXPECT_EQ(window.findChild<NumberBox*>("txtGalaxy_0")->text(), "1234");
 }
 
 TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {

@@ -1,6 +1,7 @@
 #include "host/first_run.h"
 
 #include <cstdlib>
+#include <functional>
 #include <tuple>
 
 #include "effects/effect_table.h"
@@ -171,18 +172,55 @@ TEST_F(FirstRun, WelcomeResetBacksUpTheWholeStoreAsATemplateFirst) {
   EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "25");
 }
 
-TEST_F(FirstRun, AResetWhoseBackupCannotBeWrittenResetsNothing) {
+TEST_F(FirstRun, AResetWhoseBackupCannotBeWrittenResetsNothingAndSaysWhy) {
   ::setenv("PYXORA_DATA_HOME", "/proc/no-such-folder", 1);
   Put("General", "AnimationType", "2");
   Put("Advanced", "Adv_TimeDelay", "25");
   Put("Galaxy", "Galaxy_Stars", "1234");
   PropertiesModel props;
+  std::string told;
+  SetUserMessageHandler([&](UserMessageKind, std::string_view, std::string_view text) { told = text; });
   const WelcomeOutcome outcome = WelcomeFlow(props, [](bool) { return true; });
+  SetUserMessageHandler(nullptr);
+  EXPECT_EQ(told, std::string(kResetDroppedMessage) + "/proc/no-such-folder/propsave.pxt: no such folder.");
   EXPECT_FALSE(outcome.reset);
   EXPECT_FALSE(outcome.backupWritten);
   EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "25");
   EXPECT_EQ(props.Text("txtGalaxy", 0), "1234");
   EXPECT_TRUE(gTemplate.TemplatePath.empty());
+}
+
+// An import, Accept, the migration and the factory reset each reach the store in one
+// write, so a kill or a full disk leaves all of a set or none of it.
+TEST_F(FirstRun, EveryWholeSetOfSettingsReachesTheStoreInOneWrite) {
+  struct Counting : MemoryStore {
+    int writes = 0, batches = 0;
+    bool Write(int16_t root, std::string_view path, std::string_view name, std::string_view value) override {
+      ++writes;
+      return MemoryStore::Write(root, path, name, value);
+    }
+    StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) override {
+      ++batches;
+      return MemoryStore::WriteBatch(root, values);
+    }
+  };
+  const std::string look = (data_.Path() / "look.pxt").string();
+  ASSERT_TRUE(SaveTemplate(PropertiesModel{}, look));
+  PropertiesModel props;
+  for (const auto& [what, run, writes] : std::vector<std::tuple<const char*, std::function<void()>, int>>{
+           {"import", [&] { ImportTemplate(look); }, 0},
+           {"accept", [&] { SaveSettingsFromProperties(props); }, 1},  // the write test
+           {"migration", [&] { MigrateSettings(); }, 0},
+           {"factory reset", [&] { ApplyFactoryDefaults(props); }, 0}}) {
+    auto owned = std::make_unique<Counting>();
+    Counting& store = *owned;
+    store.Write(kMachineRoot, SettingsKeyPath("General"), "AnimationType", "3");
+    store.writes = 0;
+    SetCurrentStore(std::move(owned));
+    run();
+    EXPECT_EQ(store.batches, 1) << what;
+    EXPECT_EQ(store.writes, writes) << what;
+  }
 }
 
 }  // namespace

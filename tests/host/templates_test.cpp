@@ -22,6 +22,9 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// What makes a file a template; the rest of a hand-written one follows it.
+constexpr const char* kAdmin = "\r\n[Admin]\r\nProduct=Pyxora\r\n";
+
 // The sections and keys of a template, in the order of the file.
 const char* const kTemplateLayout[] = {
     "Admin Product Version Copyright",
@@ -119,7 +122,7 @@ TEST_F(Templates, FactoryTemplateReadsBackIntoEveryFieldButTheStereoPairAndDeskt
 TEST_F(Templates, AnEffectSelectionThatIsNoListEntryFromZeroLeavesTheSelection) {
   for (const auto& [text, expected] :
        std::vector<std::pair<std::string, int>>{{"3", 3}, {"-1", 4}, {"", 0}, {"x", 4}, {"6", 4}, {"5", 5}}) {
-    WriteBytes(File("s.pxt"), "\r\n[General]\r\nAnimationType=" + text + "\r\n");
+    WriteBytes(File("s.pxt"), kAdmin + ("\r\n[General]\r\nAnimationType=" + text + "\r\n"));
     PropertiesModel props;
     props.SelectedEffect = 4;
     ASSERT_TRUE(LoadTemplate(props, File("s.pxt").string()).ok);
@@ -128,7 +131,7 @@ TEST_F(Templates, AnEffectSelectionThatIsNoListEntryFromZeroLeavesTheSelection) 
 }
 
 TEST_F(Templates, ImportStoresEveryKeyWithTheLoadersDefaultWhereTheFileLacksIt) {
-  WriteBytes(File("part.pxt"), "\r\n[Galaxy]\r\nGalaxy_Stars=5\r\n");
+  WriteBytes(File("part.pxt"), kAdmin + std::string("\r\n[Galaxy]\r\nGalaxy_Stars=5\r\n"));
   Put("Galaxy", "Galaxy_AmbPersist", "0.5");
   Put("Galaxy", "Galaxy_CometSWind", "17");
   Put("Advanced", "Adv_DispBackG", "1");
@@ -148,11 +151,20 @@ TEST_F(Templates, ImportStoresEveryKeyWithTheLoadersDefaultWhereTheFileLacksIt) 
   EXPECT_EQ(props.Text("txtGalaxy", 44), "300");
 }
 
-TEST_F(Templates, AFileThatCannotBeReadImportsNothingAndSaysWhy) {
+TEST_F(Templates, AFileThatCannotBeReadOrIsNoTemplateImportsNothingAndSaysWhy) {
   std::filesystem::create_directory(File("folder.pxt"));
+  const std::string notTemplate = "not a Pyxora template";
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"empty.pxt", ""},
+           {"README.md", "# Pyxora\n\nA screen saver.\n"},
+           {"other.pxt", "\r\n[Admin]\r\nProduct=Pyxoras\r\n[Galaxy]\r\nGalaxy_Stars=5\r\n"},
+           {"elsewhere.pxt", "\r\n[Galaxy]\r\nProduct=Pyxora\r\nGalaxy_Stars=5\r\n"}})
+    WriteBytes(File(name), bytes);
   for (const auto& [path, reason] : std::vector<std::pair<std::string, std::string>>{
            {File("missing.pxt").string(), "no such file"}, {File("folder.pxt").string(), "it is a folder"},
-           {"/dev/null", "not a regular file"}, {"", "no file named"}}) {
+           {"/dev/null", "not a regular file"}, {"", "no file named"}, {File("empty.pxt").string(), notTemplate},
+           {File("README.md").string(), notTemplate}, {File("other.pxt").string(), notTemplate},
+           {File("elsewhere.pxt").string(), notTemplate}}) {
     Put("Galaxy", "Galaxy_Stars", "123");
     const TemplateReadResult imported = ImportTemplate(path);
     EXPECT_FALSE(imported.ok);
@@ -161,10 +173,11 @@ TEST_F(Templates, AFileThatCannotBeReadImportsNothingAndSaysWhy) {
     EXPECT_FALSE(LoadTemplate(props, path).ok);
     EXPECT_TRUE(props.Boxes.empty());
     ASSERT_EQ(Store().Snapshot(kUserRoot).Sections().size(), 1u) << path;
+    EXPECT_TRUE(gTemplate.TemplateText.empty()) << path;
   }
-  WriteBytes(File("good.pxt"), "");
+  WriteBytes(File("good.pxt"), kAdmin);
   Store().SetReadOnly(true);
-  EXPECT_EQ(ImportTemplate(File("good.pxt").string()).error, "the settings store refused the values");
+  EXPECT_EQ(ImportTemplate(File("good.pxt").string()).error, "the store is read-only");
 }
 
 TEST_F(Templates, ReaderQuirks) {
@@ -172,6 +185,7 @@ TEST_F(Templates, ReaderQuirks) {
       "\r\n[general]\r\nColorRed=1\r\n"
       "\r\n[General\\Main]\r\nColorGrn=2\r\n"
       "\r\n[Advanced]\r\nLockMessage=Hi Adv_FontSize=9\r\nAdv_FontSize=30\r\nAdv_FontName=A[b]\r\nAdv_FontHueV=7\r\n"
+      "\r\n[PixelColor]\nColorPctInt=5\nColorPctHue=6\rColorHueWheel=7\r"
       "\r\n[SoundFX]\r\nSoundFX_ON=1";
   WriteBytes(File("q.pxt"), text);
   gTemplate.TemplatePath = File("q.pxt").string();
@@ -187,6 +201,8 @@ TEST_F(Templates, ReaderQuirks) {
            {"Advanced", "Adv_FontName", "d"},    // "[" in a value ends the section there...
            {"Advanced", "Adv_FontHueV", "d"},    // ...so later keys read their defaults
            {"SoundFX", "SoundFX_ON", "d"},       // the last line needs a line end
+           {"PixelColor", "ColorPctInt", "5"},   // a line feed alone ends a line...
+           {"PixelColor", "ColorPctHue", "6"},   // ...and so does a carriage return
            {"Advanced", "LockMessage", "Hi Adv_FontSize=9"},
        })
     EXPECT_EQ(ReadTemplateValue(c.section, c.key, "d"), c.expected) << c.key;
@@ -203,7 +219,7 @@ TEST_F(Templates, ReaderSurvivesArbitraryBytesAndGivesDefaultsWhereNothingParses
   for (int round = 0; round < 120; ++round) {
     std::string bytes(random() % 600, '\0');
     for (char& c : bytes) c = static_cast<char>(random() % 256);
-    if (round % 3 == 0) bytes = "\r\n[Galaxy]\r\n" + bytes;
+    bytes = kAdmin + (round % 3 == 0 ? "\r\n[Galaxy]\r\n" + bytes : bytes);
     if (round % 5 == 0) bytes += "[";
     WriteBytes(File("f.pxt"), bytes);
     PropertiesModel props;

@@ -2,6 +2,10 @@
 // is no file. Reads keep giving what is stored (or the defaults), writes report failure,
 // and nothing already stored is lost.
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <set>
@@ -40,7 +44,8 @@ TEST_F(StoreFaults, AReadOnlySettingsFolderRefusesWritesImportsAndKeepsWhatItHol
     FileStore& store = *owned;
     SetCurrentStore(std::move(owned));
     CHECK_OR_SAY(SaveSettingStr("Galaxy", "Galaxy_Stars", "1234"), "the first write failed");
-    std::ofstream(mount / "look.pxt", std::ios::binary) << "\r\n[Galaxy]\r\nGalaxy_Stars=77\r\n";
+    std::ofstream(mount / "look.pxt", std::ios::binary)
+        << "\r\n[Admin]\r\nProduct=Pyxora\r\n[Galaxy]\r\nGalaxy_Stars=77\r\n";
     const std::string before = FileBytes(store.FileFor(kUserRoot));
     if (!testing::RemountReadOnly(mount)) return "skip: the tmpfs cannot be made read-only";
 
@@ -50,7 +55,7 @@ TEST_F(StoreFaults, AReadOnlySettingsFolderRefusesWritesImportsAndKeepsWhatItHol
     CHECK_OR_SAY(!TestRegistryWrite(), "the write test passed");
     CHECK_OR_SAY(shown == kReadOnlyStoreMessage, "the write test said: " + shown);
     const TemplateReadResult imported = ImportTemplate((mount / "look.pxt").string());
-    CHECK_OR_SAY(!imported.ok && imported.error == "the settings store refused the values",
+    CHECK_OR_SAY(imported.error == "cannot write " + store.FileFor(kUserRoot).string() + ": Read-only file system",
                  "import: " + imported.error);
     CHECK_OR_SAY(GetSettingStr("Galaxy", "Galaxy_Stars", "") == "1234", "the stored value changed");
     CHECK_OR_SAY(FileBytes(store.FileFor(kUserRoot)) == before, "the settings file changed");
@@ -100,6 +105,54 @@ TEST_F(StoreFaults, ASettingsFileThatIsAFifoOrADeviceReadsDefaultsAtOnceAndStays
     EXPECT_TRUE(node == "fifo" ? fs::is_fifo(fs::symlink_status(file)) : fs::is_symlink(fs::symlink_status(file)));
     if (node != "fifo") {
       EXPECT_EQ(fs::read_symlink(file), node);
+    }
+  }
+}
+
+// The store's read seam kills the process at its Nth file read, as a power cut or a kill
+// might: an import ends with the old settings or every new one, never a mix of them.
+TEST_F(StoreFaults, AnImportKilledAtAnyPointLeavesTheOldSettingsOrTheNewOnes) {
+  class KilledAtRead : public FileStore {
+   public:
+    KilledAtRead(const fs::path& folder, int killAt) : FileStore(folder, folder / "machine"), killAt_(killAt) {}
+    int reads = 0;
+
+   protected:
+    FileRead ReadFile(const fs::path& path) override {
+      if (++reads == killAt_) ::raise(SIGKILL);
+      return FileStore::ReadFile(path);
+    }
+
+   private:
+    int killAt_;
+  };
+  const fs::path folder = folder_.Path() / "pyxora", look = folder_.Path() / "look.pxt";
+  SetCurrentStore(std::make_unique<FileStore>(folder, folder / "machine"));
+  ASSERT_TRUE(SaveSettingStr("General", "AnimationType", 4));
+  ASSERT_TRUE(SaveSettingStr("Galaxy", "Galaxy_Stars", 12345));
+  std::ofstream(look, std::ios::binary) << "\r\n[Admin]\r\nProduct=Pyxora\r\n[General]\r\nAnimationType=2\r\n";
+  const std::string before = FileBytes(folder / FileStore::kFileName);
+  for (const int killAt : {1, 2, 3}) {
+    SCOPED_TRACE(killAt);
+    std::ofstream(folder / FileStore::kFileName, std::ios::binary) << before;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      auto store = std::make_unique<KilledAtRead>(folder, killAt);
+      KilledAtRead& counted = *store;
+      SetCurrentStore(std::move(store));
+      ::_exit(ImportTemplate(look.string()).ok ? counted.reads : 100);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    SetCurrentStore(std::make_unique<FileStore>(folder, folder / "machine"));
+    if (killAt == 1) {
+      EXPECT_TRUE(WIFSIGNALED(status));
+      EXPECT_EQ(FileBytes(folder / FileStore::kFileName), before);
+    } else {
+      EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);  // the import read the store once
+      EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 2);
+      EXPECT_EQ(GetSettingInt("Galaxy", "Galaxy_Stars", -1), 5000);
     }
   }
 }
