@@ -5,6 +5,7 @@
 #include "base/number_text.h"
 #include "base/numeric.h"
 #include "effects/effect_table.h"
+#include "host/properties_fields.h"
 #include "settings/general_settings.h"
 #include "settings/settings.h"
 #include "settings/template_file.h"
@@ -20,6 +21,15 @@ std::string DefaultText(const SettingRowInfo& row) { return FormatNumber(row.def
 
 // A box's number as a template writes it: its leading decimal number, 0 when none.
 std::string LeadingNumberText(std::string_view text) { return BoxNumberText(ValOfText(text)); }
+
+// Every box as leaving it would leave it, one after the other: "1e400" would otherwise
+// be written as "inf", which reads back as 0.
+PropertiesModel LeftBoxes(const PropertiesModel& props) {
+  PropertiesModel left = props;
+  for (const auto& [box, text] : props.Boxes)
+    left.SetText(box.first, box.second, LostFocusText(left, box.first, box.second, text));
+  return left;
+}
 
 std::optional<int> WholeNumber(std::string_view text) {
   const auto number = ParseNumericText(text);
@@ -92,7 +102,8 @@ void ImportStoreRows(SettingsBatch& batch) {
 
 std::string BoxNumberText(double value) { return FormatNumber(value); }
 
-bool SaveTemplate(const PropertiesModel& props, std::string_view path) {
+bool SaveTemplate(const PropertiesModel& typed, std::string_view path) {
+  const PropertiesModel props = LeftBoxes(typed);
   const std::string file(path.empty() ? std::string_view(gTemplate.TemplatePath) : path);
   WriteTemplateValue(kAdminSection, "Product", "Pyxora", file);
   WriteTemplateValue(kAdminSection, "Version", "3.2");

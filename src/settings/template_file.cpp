@@ -96,7 +96,7 @@ void OpenTemplateOut(std::string_view file) {
 
 void WriteLine(std::string_view line) {
   TemplateState& t = gTemplate;
-  if (t.TemplateOutFile <= 0 || t.OutFailed) return;
+  if (t.TemplateOutFile < 0 || t.OutFailed) return;
   std::string bytes(line);
   bytes += kLineEnd;
   if (!WriteAll(t.TemplateOutFile, bytes)) {
@@ -190,7 +190,7 @@ std::string ReadTemplateValue(std::string_view section, std::string_view key, co
 void WriteTemplateValue(std::string_view section, std::string_view key, const SettingText& value,
                         std::string_view file) {
   TemplateState& t = gTemplate;
-  if (t.TemplateOutFile == 0 && !t.OutFailed) OpenTemplateOut(file);
+  if (t.TemplateOutFile < 0 && !t.OutFailed) OpenTemplateOut(file);
   if (section != t.TemplateLastSection) {
     WriteLine("");
     WriteLine("[" + std::string(section) + "]");
@@ -210,8 +210,8 @@ void ExportValue(std::string_view section, std::string_view key, const SettingTe
 
 bool FinishTemplateWrite() {
   TemplateState& t = gTemplate;
-  bool ok = !t.OutFailed && t.TemplateOutFile > 0;
-  if (t.TemplateOutFile > 0) {
+  bool ok = !t.OutFailed && t.TemplateOutFile >= 0;
+  if (t.TemplateOutFile >= 0) {
     auto failed = [&] {
       if (ok) t.LastWriteError = ErrorText(errno);
       ok = false;
@@ -221,7 +221,7 @@ bool FinishTemplateWrite() {
     if (ok && ::rename(t.OutTemporary.c_str(), t.OutTarget.c_str()) != 0) failed();
     if (!ok) ::unlink(t.OutTemporary.c_str());
   }
-  t.TemplateOutFile = 0;
+  t.TemplateOutFile = -1;
   t.OutFailed = false;
   t.OutTemporary.clear();
   return ok;

@@ -24,7 +24,7 @@ inline constexpr uintmax_t kMaxTemplateBytes = 4u << 20;
 struct TemplateState {
   std::string TemplatePath;         // the current template
   std::string TemplateText;         // the cached text + "[", empty when nothing is cached
-  int TemplateOutFile = 0;          // descriptor of the file being written, 0 when none
+  int TemplateOutFile = -1;         // descriptor of the file being written, -1 when none
   std::string TemplateLastSection;  // the last section header written
   // Writes go to a temporary file beside the target, renamed over it when complete.
   std::string OutTarget, OutTemporary;

@@ -1,7 +1,9 @@
 // Templates meeting a file system that says no: reading a FIFO or a device, saving
 // over one, through a link, into a full or read-only folder. A read that fails imports
 // nothing; a save that fails says why and leaves the old file and the node as they were.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -96,6 +98,39 @@ TEST_F(TemplateFaults, ASaveIntoAFullOrReadOnlyFolderSaysWhyAndKeepsTheOldTempla
       return "";
     }));
   }
+}
+
+TEST_F(TemplateFaults, ASaveWhoseFinalRenameFailsSaysWhyAndLeavesNoFileBehind) {
+  // Between the first line and the rename a folder takes the template's place.
+  const fs::path file = File("look.pxt");
+  std::ofstream(file, std::ios::binary) << "old";
+  gTemplate.LineWritten = [&](int lines) {
+    if (lines != 1) return;
+    fs::remove(file);
+    fs::create_directories(file / "inside");
+  };
+  PropertiesModel props;
+  EXPECT_FALSE(SaveTemplate(props, file.string()));
+  EXPECT_EQ(gTemplate.LastWriteError, "it is a folder");
+  EXPECT_TRUE(fs::is_directory(file / "inside"));
+  EXPECT_EQ(Entries(folder_.Path()), 1u);
+}
+
+TEST_F(TemplateFaults, WithStandardInputClosedASaveAsLeavesTheCurrentTemplateAlone) {
+  // The new file can then get descriptor 0, which must not read as "no file open".
+  std::ofstream(File("current.pxt"), std::ios::binary) << "mine";
+  gTemplate.TemplatePath = File("current.pxt").string();
+  const int input = ::dup(0);
+  ::close(0);
+  PropertiesModel props;
+  const bool saved = SaveTemplate(props, File("other.pxt").string());
+  const bool leftOpen = ::fcntl(0, F_GETFD) != -1;
+  ::dup2(input, 0);
+  ::close(input);
+  EXPECT_TRUE(saved);
+  EXPECT_FALSE(leftOpen);
+  EXPECT_EQ(FileBytes(File("current.pxt")), "mine");
+  EXPECT_NE(FileBytes(File("other.pxt")).find("\r\nGalaxy_Profile=0\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -242,6 +242,21 @@ TEST_F(Templates, AValueKeepsToItsLineAndAFailedSaveLeavesNoFileBehind) {
   EXPECT_NE(FileBytes(File("t.pxt")).find("\r\nLockMessage=line one FireWorks=99\r\n"), std::string::npos);
 }
 
+TEST_F(Templates, ABoxIsSavedClampedToItsRangeAsLeavingItWouldClampIt) {
+  PropertiesModel props;
+  ApplyFactoryDefaults(props);
+  props.SetText("txtFire", 0, "1e400");  // whole, 1..99
+  props.SetText("txtFire", 5, "1e400");  // decimal, 0.25..0.99
+  props.SetText("txtFire", 7, "");       // whole, 1..999
+  props.SetText("txtPixCol", 0, "90");   // the two percentages share 100
+  props.SetText("txtPixCol", 1, "30");
+  ASSERT_TRUE(SaveTemplate(props, File("c.pxt").string()));
+  const std::string bytes = FileBytes(File("c.pxt"));
+  for (const char* line : {"\nFireWorks=99\r", "\nFirePersist=0.99\r", "\nFireSizeDev=1\r", "\nColorPctInt=70\r",
+                           "\nColorPctHue=30\r"})
+    EXPECT_NE(bytes.find(line), std::string::npos) << line;
+}
+
 TEST_F(Templates, AWriterKilledHalfWayLeavesThePreviousTemplateIntact) {
   const std::string path = File("keep.pxt").string();
   WriteBytes(path, "\r\n[Admin]\r\nProduct=Pyxora\r\nold=1\r\n");
