@@ -13,6 +13,21 @@
 
 namespace pyxora {
 
+namespace {
+
+// The first `count` characters of UTF-8 text: a cut between bytes would leave half a
+// character, which shows as a replacement mark.
+std::string FirstCharacters(const std::string& text, size_t count) {
+  size_t end = 0;
+  for (size_t characters = 0; end < text.size(); ++end) {
+    const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+    if (starts && characters++ == count) break;
+  }
+  return text.substr(0, end);
+}
+
+}  // namespace
+
 void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
   SaverState& s = gState;
   Viewport& view = gViewport;
@@ -38,7 +53,7 @@ void LoadAdvancedSettings(const DisplaySurface& surface, bool isPreview) {
   if (s.MessageFontName.empty()) s.MessageFontName = "MS Sans Serif";
   s.MessageFontSize = ClampInt(s.MessageFontSize, 10, 80);
   s.MessageFontHue = ClampInt(s.MessageFontHue, 0, 359);
-  s.MessageText = TrimBlanks(s.MessageText).substr(0, 100);
+  s.MessageText = FirstCharacters(TrimBlanks(s.MessageText), 100);
 
   const double twipsX = isPreview && gTwipsPerPixel.x > 0 ? gTwipsPerPixel.x : 1;
   const double twipsY = isPreview && gTwipsPerPixel.y > 0 ? gTwipsPerPixel.y : 1;

@@ -87,6 +87,11 @@ TEST_F(AdvancedSettings, TheMessageIsTrimmedThenCutToAHundredCharacters) {
   Put("Advanced", "LockMessage", "   " + body + "  ");
   Load();
   EXPECT_EQ(gState.MessageText, std::string(100, 'm'));
+  std::string accents;  // 61 characters in 121 bytes: a cut at 100 bytes would halve one
+  for (int i = 0; i < 60; ++i) accents += "\u00e9";
+  Put("Advanced", "LockMessage", " a" + accents);
+  Load();
+  EXPECT_EQ(gState.MessageText, "a" + accents);
   Put("Advanced", "LockMessage", "  In use - back at 3  ");
   Load();
   EXPECT_EQ(gState.MessageText, "In use - back at 3");
