@@ -92,9 +92,12 @@ TEST_F(FileChooserTest, SavingANameWithoutADotAddsTheExtensionAndRemembersTheFol
   EXPECT_TRUE(messages_.isEmpty());
 }
 
-TEST_F(FileChooserTest, OpeningAFileThatIsNotThereSaysSoAndStaysOpen) {
+TEST_F(FileChooserTest, OpeningAFileThatIsNotThereOrNoTemplateSaysSoAndKeepsTheFields) {
+  std::ofstream(dir_.filePath("notes.pxt").toStdString()) << "FireWorks=55\n";
+  props_.SetText("txtFire", 0, "40");
+  const PropertiesModel before = props_;
   auto chooser = Open(true);
-  for (const QString& name : {QString("absent.pxt"), QString(""), QString("sub")}) {
+  for (const QString& name : {QString("absent.pxt"), QString(""), QString("sub"), QString("notes.pxt")}) {
     QDir(dir_.path()).mkdir("sub");
     messages_.clear();
     Ok(*chooser, name);
@@ -102,6 +105,7 @@ TEST_F(FileChooserTest, OpeningAFileThatIsNotThereSaysSoAndStaysOpen) {
     EXPECT_TRUE(chooser->isVisible());
     EXPECT_EQ(chooser->result(), QDialog::Rejected);
   }
+  EXPECT_EQ(props_.Boxes, before.Boxes);
 }
 
 TEST_F(FileChooserTest, SavingWhereNothingCanBeWrittenSaysSoAndStaysOpen) {
