@@ -37,26 +37,18 @@ PropertiesServices ClosedWelcome() {
   return services;
 }
 
-// While the timer runs: the welcome window's Reset is pressed, and a message box's text
-// is kept before it is closed, as a person would read and close it.
-class ModalAnswers : public QObject {
- public:
+// While it lives: the welcome window's Reset is pressed, and each message box's text is
+// kept before the box is closed, as a person would read and close it.
+struct ModalAnswers : QTimer {
   ModalAnswers() {
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+    connect(this, &QTimer::timeout, [this] {
       QWidget* modal = QApplication::activeModalWidget();
-      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        shown.push_back(box->text());
-        box->accept();
-      } else if (modal && modal->objectName() == "frmWelcome") {
-        modal->findChild<QPushButton*>("cmdReset")->click();
-      }
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) shown << box->text(), box->accept();
+      else if (modal && modal->objectName() == "frmWelcome") modal->findChild<QPushButton*>("cmdReset")->click();
     });
-    timer_.start(10);
+    start(10);
   }
   QStringList shown;
-
- private:
-  QTimer timer_;
 };
 
 class PropsWindowTest : public testing::GuiTest {
