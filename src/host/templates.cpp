@@ -95,7 +95,8 @@ TemplateReadResult FillCache(std::string_view path) {
 
 void ImportStoreRows(SettingsBatch& batch) {
   for (const GeneralSettingRow& row : kGeneralSettings)
-    if (row.uses & (kFromStoreToTemplate | kReadFromTemplate)) ImportValue(batch, row.section, row.key, row.defaultText);
+    if (row.uses & (kFromStoreToTemplate | kReadFromTemplate))
+      ImportValue(batch, row.section, row.key, row.defaultText);
 }
 
 }  // namespace
@@ -206,7 +207,8 @@ bool SaveSettingsFromProperties(const PropertiesModel& props) {
   // The write test passed, yet the store can still refuse (a disk that fills up): all
   // or nothing was written, and the user learns why.
   const StoreWriteResult stored = batch.Save();
-  if (!stored.ok) ShowUserMessage(UserMessageKind::Exclamation, "Pyxora", kSettingsNotSavedMessage + stored.error + ".");
+  if (!stored.ok)
+    ShowUserMessage(UserMessageKind::Exclamation, "Pyxora", kSettingsNotSavedMessage + stored.error + ".");
   return stored.ok;
 }
 

@@ -186,7 +186,9 @@ bool FileStore::Write(int16_t root, std::string_view keyPath, std::string_view n
 
 StoreWriteResult FileStore::WriteBatch(int16_t root, const std::vector<StoreValue>& values) {
   const fs::path file = FileFor(root);
-  auto refused = [&](const std::string& reason) { return StoreWriteResult{false, "cannot write " + file.string() + ": " + reason}; };
+  auto refused = [&](const std::string& reason) {
+    return StoreWriteResult{false, "cannot write " + file.string() + ": " + reason};
+  };
   if (!IsAddressable(root)) return refused("no such settings root");
   // A key path is a header line: it cannot hold a line break.
   for (const StoreValue& v : values)
