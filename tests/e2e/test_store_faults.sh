@@ -76,16 +76,6 @@ cmp -s "$CONFIG"/settings.ini.unreadable-* <(printf 'garbage\0\377 without any s
   fail "the garbage was not kept as a backup"
 rm -f "$CONFIG"/settings.ini*
 
-# A settings file a dotfile manager keeps as a link: writes go to the file it names.
-mkdir -p "$WORK/dotfiles"
-printf '[SOFTWARE\\Pyxora\\PXRA_SS\\General]\nAnimationType=2\n' >"$WORK/dotfiles/settings.ini"
-ln -s "$WORK/dotfiles/settings.ini" "$CONFIG/settings.ini"
-setting Galaxy Galaxy_Stars 321
-[ "$(readlink "$CONFIG/settings.ini")" = "$WORK/dotfiles/settings.ini" ] || fail "the link was replaced"
-grep -qx "Galaxy_Stars=321" "$WORK/dotfiles/settings.ini" || fail "the linked file was not written"
-[ "$("$PYXORA" --settings get General AnimationType)" = 2 ] || fail "the linked file lost a value"
-rm -f "$CONFIG/settings.ini"
-
 # A settings file replaced by a folder: writes fail with their message, the folder stays.
 mkdir -p "$CONFIG/settings.ini/keep"
 status=0; "$PYXORA" --settings set Galaxy Galaxy_Stars 1 2>"$WORK/folder.err" || status=$?
