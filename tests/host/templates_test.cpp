@@ -211,6 +211,8 @@ TEST_F(Templates, ReaderQuirks) {
   EXPECT_EQ(ReadTemplateValue("Advanced", "Adv_FontSize", "d"), "9");
   ClearTemplateCache();
   EXPECT_EQ(ReadTemplateValue("Advanced", "Adv_FontSize", "d"), "d");
+  WriteBytes(File("q.pxt"), text);  // a file that could not be read is tried again
+  EXPECT_EQ(ReadTemplateValue("Advanced", "Adv_FontSize", "d"), "9");
 }
 
 TEST_F(Templates, ReaderSurvivesArbitraryBytesAndGivesDefaultsWhereNothingParses) {

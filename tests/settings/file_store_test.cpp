@@ -140,6 +140,22 @@ TEST_F(FileStoreTest, ASymlinkedSettingsFileStaysALinkAndTheFileItNamesIsReplace
     EXPECT_NE(FileBytes(target).find("Galaxy_Stars=7\n"), std::string::npos);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path() / "repo"), {}), 2);
+  // A link to itself is never followed for ever, and the write says why it failed.
+  fs::remove(UserFile());
+  fs::create_symlink(FileStore::kFileName, UserFile());
+  EXPECT_EQ(files_->WriteBatch(kUserRoot, {{"a", "b", "c"}}).error,
+            "cannot write " + UserFile().string() + ": Too many levels of symbolic links");
+}
+
+TEST_F(FileStoreTest, WithStandardInputClosedWritesStillWork) {
+  // The lock file can then get descriptor 0, which is as good as any other.
+  const int input = ::dup(0);
+  ::close(0);
+  const bool written = SaveSettingStr("General", "AnimationType", 3);
+  ::dup2(input, 0);
+  ::close(input);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 3);
 }
 
 TEST_F(FileStoreTest, EveryControlByteReadsBackAndKeepsItsLine) {
