@@ -1,6 +1,9 @@
 #include "host/advanced_settings.h"
 
+#include <algorithm>
+
 #include "render/canvas.h"
+#include "render/colour.h"
 #include "render/viewport.h"
 #include "support/test_support.h"
 
@@ -16,7 +19,11 @@ class AdvancedSettings : public testing::CoreTest {
 };
 
 TEST_F(AdvancedSettings, DefaultsFillTheHostState) {
+  HueWheel.fill(0);  // what an earlier run left is rebuilt from the stored levels
+  StarPalette.fill(0);
   Load();
+  EXPECT_EQ(HueWheel[120], 0x37FF37u);  // green, its darkest channels 55
+  EXPECT_EQ(std::count(StarPalette.begin(), StarPalette.end(), 0u), 0);
   EXPECT_EQ(gState.FrameDelay, 40);
   EXPECT_EQ(gState.CycleFrameLimit, 0);
   EXPECT_FLOAT_EQ(gState.PerfMult, 1.0f);

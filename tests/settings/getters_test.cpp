@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "settings/settings.h"
 #include "settings/user_message.h"
 #include "support/test_support.h"
@@ -38,6 +40,8 @@ TEST_F(Getters, AbsentValuesGiveTheDefault) {
 TEST_F(Getters, SingleGetterKeepsSinglePrecisionAndRejectsOverflow) {
   Put("Galaxy", "Galaxy_CometCPersist", "0.9");
   EXPECT_EQ(GetSettingDbl("Galaxy", "Galaxy_CometCPersist", 0), 0.9f);
+  Put("Galaxy", "Galaxy_CometCPersist", "3.4028234663852886e38");  // the largest single is no overflow
+  EXPECT_EQ(GetSettingDbl("Galaxy", "Galaxy_CometCPersist", 0), std::numeric_limits<float>::max());
   Put("Galaxy", "Galaxy_CometCPersist", "1e39");
   EXPECT_EQ(GetSettingDbl("Galaxy", "Galaxy_CometCPersist", 5), 0.0f);
   Put("Galaxy", "Galaxy_CometCPersist", "x");
