@@ -1,6 +1,7 @@
 # "/c" opens the Properties window (how soon is printed); a second "/c" brings that
 # window to the front instead of opening another; the preview draws inside its box;
-# Escape closes the window without writing; Accept writes and remembers where it stood.
+# Escape closes the window without writing; Accept writes and remembers where it stood;
+# a number box takes every editing key.
 # With PYXORA_SHOTS set to a folder, a picture of each effect's page is left there.
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x1024
@@ -78,15 +79,20 @@ wait_gone "$props" 3 || fail "Escape without a preview did not close the window"
 [ "$("$PYXORA" --settings get Fireworks FireWorks 2>/dev/null || true)" = "" ] || fail "Cancel wrote settings"
 [ -n "$("$PYXORA" --settings get 'General\Main' WindowSize)" ] || fail "the placement was not saved"
 
-# Accept writes every field (here the stored effect comes back as it was).
+# Accept writes every field (here the stored effect comes back as it was), with what
+# the editing keys made of "Total Sparks" (3000): each key below changes the outcome.
 "$PYXORA" /c 2>"$WORK/props2.err" &
 props=$!
 id=$(wait_window_of "$props")
 sleep 0.3
+press "$id" Tab
+xdotool key Tab Home Delete 2 End BackSpace shift+Left ctrl+x ctrl+z ctrl+a ctrl+c End BackSpace BackSpace ctrl+v
 press "$id" alt+a
 wait_gone "$props" 3 || fail "Accept did not close the window"
 [ "$("$PYXORA" --settings get Fireworks FireWorks)" = 12 ] || fail "Accept did not write the fields"
 [ "$("$PYXORA" --settings get General AnimationType)" = 3 ] || fail "the effect was not kept"
+sparks=$("$PYXORA" --settings get B-SplineSpark B_Spline_Pixels)
+[ "$sparks" = 2200 ] || fail "the editing keys made $sparks of 3000, not 2200"
 # Each effect's page as a person sees it at the window's default size.
 if [ -n "${PYXORA_SHOTS:-}" ]; then
   for effect in 0 1 2 3 4 5; do

@@ -31,9 +31,10 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
     }
     return;
   }
-  // Only typed characters pass the filters; editing keys and shortcuts keep working.
+  // Only printable characters pass the filters: editing keys and shortcuts keep working,
+  // Delete included, which X11 hands over as the character 0x7f.
   const QString typed = event->text();
-  const bool character = typed.size() == 1 && (typed.at(0) >= QChar(' ') || typed.at(0) == QChar(kBackspaceKey)) &&
+  const bool character = typed.size() == 1 && typed.at(0).isPrint() &&
                          !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (character) {
     const int key = typed.at(0).unicode();
@@ -69,6 +70,12 @@ Spinner::Spinner(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
   setInvertedAppearance(true);
   setInvertedControls(false);
   setFixedSize(17, 22);
+  // Qt keeps the arrow that adds at the bottom even when the range runs downwards:
+  // the arrows step the way they point.
+  connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
+    if (action == SliderSingleStepAdd) setSliderPosition(value() - singleStep());
+    if (action == SliderSingleStepSub) setSliderPosition(value() + singleStep());
+  });
 }
 
 }  // namespace pyxora
