@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QDir>
@@ -109,6 +110,37 @@ TEST_F(Dialogs, AdvancedCancelAndDefaultsWriteNothing) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(Stored("Advanced", "Adv_FontSize"), "unset");
   EXPECT_NE(Stored("General\\Advanced", "WindowSize"), "unset");  // the placement is kept
+}
+
+// The spinners step by their range; the boxes take every key a person edits with.
+TEST_F(Dialogs, AdvancedSpinnersStepByTheirRangeAndBoxesTakeEditingKeys) {
+  AdvancedWindow window;
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  for (const auto& [name, step] : std::vector<std::pair<const char*, int>>{
+           {"spnAdv_6", 50}, {"spnAdv_0", 10}, {"spnAdv_3", 5}, {"spnAdv_8", 5}, {"spnAdv_2", 1}})
+    EXPECT_EQ(Child<QScrollBar>(window, name)->singleStep(), step) << name;
+  Child<QCheckBox>(window, "chkCycle")->click();  // frames per effect count only when cycling
+  auto* frames = Child<QLineEdit>(window, "txtAdv_6");
+  auto* spinner = Child<QScrollBar>(window, "spnAdv_6");
+  QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 3));
+  EXPECT_EQ(frames->text(), "950");
+
+  frames->setFocus();
+  frames->setText("1000");
+  const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+      {Qt::Key_Home, {}},  {Qt::Key_Delete, {}},    {Qt::Key_2, {}},     {Qt::Key_End, {}},
+      {Qt::Key_Backspace, {}}, {Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_X, Qt::ControlModifier},
+      {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier},
+      {Qt::Key_End, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_Backspace, {}}, {Qt::Key_V, Qt::ControlModifier}};
+  for (const auto& [key, modifiers] : keys) {
+    if (key == Qt::Key_Delete)  // X11 sends Delete with the character 0x7f
+      QTest::sendKeyEvent(QTest::Click, frames, key, QString(QChar(0x7f)), modifiers);
+    else
+      QTest::keyClick(frames, key, modifiers);
+  }
+  EXPECT_EQ(frames->text(), "2200");
 }
 
 TEST_F(Dialogs, SoundEditsOfSeveralItemsAreStoredByOkOnly) {

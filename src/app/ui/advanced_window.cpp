@@ -7,17 +7,16 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/platform/qt_placement.h"
 #include "app/ui/dialog_entries.h"
 #include "app/ui/help_opener.h"
+#include "app/ui/number_box.h"
+#include "app/ui/window_helpers.h"
 #include "base/number_text.h"
 #include "host/help_topics.h"
 #include "render/canvas.h"
@@ -34,73 +33,34 @@ bool IsDecimal(int index) {
 
 }  // namespace
 
-AdvancedTextBox::AdvancedTextBox(int index, QWidget* parent) : QLineEdit(parent), index_(index) {
-  setObjectName(QString("txtAdv_%1").arg(index));
-  setMaxLength(IsDecimal(index) ? 6 : 5);
-}
-
-void AdvancedTextBox::Clamp() { setText(QString::fromStdString(ClampAdvancedBox(index_, text().toStdString()))); }
-
-void AdvancedTextBox::keyPressEvent(QKeyEvent* event) {
-  const AdvancedBoxRule* rule = FindAdvancedBox(index_);
-  if (rule && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
-    const double step = IsDecimal(index_) ? 0.1 : 1.0;
-    const double value = ValOfBoxText(text().toStdString()) + (event->key() == Qt::Key_Up ? step : -step);
-    setText(QString::fromStdString(ClampTextBox(FormatNumber(value), rule->kind, rule->lo, rule->hi)));
-    selectAll();
-    return;
-  }
-  const QString typed = event->text();
-  if (typed.size() == 1 && typed[0].isPrint()) {
-    const int key = typed[0].toLatin1();
-    const int accepted = IsDecimal(index_)
-                             ? FilterDecimalKey(text().toStdString(), selectionStart() < 0 ? cursorPosition() : selectionStart(),
-                                                static_cast<int>(selectedText().size()), key)
-                             : FilterDigitKey(key);
-    if (accepted == 0) {
-      QApplication::beep();
-      return;
-    }
-  }
-  QLineEdit::keyPressEvent(event);
-}
-
-void AdvancedTextBox::focusInEvent(QFocusEvent* event) {
-  QLineEdit::focusInEvent(event);
-  QTimer::singleShot(0, this, &QLineEdit::selectAll);
-}
-
-void AdvancedTextBox::focusOutEvent(QFocusEvent* event) {
-  Clamp();
-  QLineEdit::focusOutEvent(event);
-}
-
 QWidget* AdvancedWindow::BoxRow(int index, const QString& label, QWidget* parent) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* caption = new QLabel(label, row);
-  auto* box = new AdvancedTextBox(index, row);
+  auto* box = new NumberBox("txtAdv", index, row);
   box->setFixedWidth(64);
   caption->setBuddy(box);
   layout->addWidget(caption, 1);
   layout->addWidget(box);
   txtAdv_[static_cast<size_t>(index)] = box;
   const AdvancedBoxRule* rule = FindAdvancedBox(index);
-  if (rule && !IsDecimal(index)) {
-    // The spinner runs from the maximum at the top to the minimum at the bottom.
-    auto* spinner = new QScrollBar(Qt::Vertical, row);
+  if (!rule) return row;
+  const bool decimal = IsDecimal(index);
+  box->SetDecimal(decimal);
+  box->SetLostFocusRule([index](const std::string& text) { return ClampAdvancedBox(index, text); });
+  box->SetArrowRule([rule, decimal](const std::string& text, int direction) -> std::optional<std::string> {
+    const double step = decimal ? 0.1 : 1.0;
+    return ClampTextBox(FormatNumber(ValOfBoxText(text) + direction * step), rule->kind, rule->lo, rule->hi);
+  });
+  if (decimal) {
+    box->setMaxLength(6);
+  } else {
+    auto* spinner = new Spinner(row);
     spinner->setObjectName(QString("spnAdv_%1").arg(index));
-    spinner->setRange(static_cast<int>(-rule->hi), static_cast<int>(-rule->lo));
-    spinner->setFixedSize(17, box->sizeHint().height());
-    const int range = static_cast<int>(rule->hi - rule->lo);
-    spinner->setPageStep(range > 1000 ? 100 : 10);
-    connect(spinner, &QScrollBar::valueChanged, box, [box](int value) { box->setText(QString::number(-value)); });
-    connect(box, &QLineEdit::textChanged, spinner, [spinner](const QString& text) {
-      const QSignalBlocker block(spinner);
-      spinner->setValue(-static_cast<int>(ValOfBoxText(text.toStdString())));
-    });
-    spinners_[static_cast<size_t>(index)] = spinner;
+    // Five digits, so a value typed past the range is pulled back on leaving, not cut short.
+    BindSpinner(*box, *spinner, static_cast<int>(rule->lo), static_cast<int>(rule->hi), 5);
+    spinner->Follow(*box);
     layout->addWidget(spinner);
   }
   return row;
@@ -295,7 +255,7 @@ void AdvancedWindow::SetFields(const AdvancedFields& f) {
 
 void AdvancedWindow::Ok() {
   // The box being edited is clamped as it loses the focus.
-  if (auto* box = qobject_cast<AdvancedTextBox*>(focusWidget())) box->Clamp();
+  if (auto* box = qobject_cast<NumberBox*>(focusWidget())) box->ApplyLostFocus();
   if (auto* ok = findChild<QPushButton*>("cmdOK")) ok->setFocus();
   QCoreApplication::processEvents();
   if (auto message = SaveAdvancedFields(Fields())) {

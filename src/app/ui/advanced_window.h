@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QLineEdit>
 #include <array>
 #include <functional>
 
@@ -13,30 +12,15 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
-class QScrollBar;
 
 namespace pyxora {
 
+class NumberBox;
+class Spinner;
+
 inline constexpr const char* kAdvancedPlacement = "General\\Advanced";
-
-// txtAdv(i): digits (and one point in a decimal box), arrow steps, select-all on
-// focus, clamped to its range on leaving.
-class AdvancedTextBox : public QLineEdit {
-  Q_OBJECT
- public:
-  AdvancedTextBox(int index, QWidget* parent);
-  int Index() const { return index_; }
-  void Clamp();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-
- private:
-  int index_;
-};
 
 class AdvancedWindow : public QDialog {
   Q_OBJECT
@@ -57,8 +41,7 @@ class AdvancedWindow : public QDialog {
   void UpdateSwatch(int box);
   QWidget* BoxRow(int index, const QString& label, QWidget* parent);
 
-  std::array<AdvancedTextBox*, kAdvancedBoxCount> txtAdv_{};
-  std::array<QScrollBar*, kAdvancedBoxCount> spinners_{};
+  std::array<NumberBox*, kAdvancedBoxCount> txtAdv_{};
   std::array<QCheckBox*, kEffectBoxCount> chkEffect_{};
   QCheckBox *chkBackGr_ = nullptr, *chkMouseM_ = nullptr, *chkResize_ = nullptr, *chkCycle_ = nullptr;
   QGroupBox* fraEffects_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/ui/window_helpers.h"
+#include "base/number_text.h"
 #include "render/text_helpers.h"
 
 namespace pyxora {
@@ -75,6 +76,17 @@ Spinner::Spinner(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
   connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
     if (action == SliderSingleStepAdd) setSliderPosition(value() - singleStep());
     if (action == SliderSingleStepSub) setSliderPosition(value() + singleStep());
+  });
+}
+
+void Spinner::Follow(NumberBox& box) {
+  connect(this, &QScrollBar::valueChanged, &box, [&box](int value) { box.setText(QString::number(value)); });
+  connect(&box, &QLineEdit::textChanged, this, [this](const QString& text) {
+    // Only a value the spinner can hold moves it; typing goes on undisturbed.
+    const double value = ValOfBoxText(text.toStdString());
+    if (value < minimum() || value > maximum()) return;
+    const QSignalBlocker quiet(this);
+    setValue(static_cast<int>(value));
   });
 }
 

@@ -47,6 +47,8 @@ class Spinner : public QScrollBar {
  public:
   explicit Spinner(QWidget* parent = nullptr);
   QSize sizeHint() const override { return {17, 22}; }
+  // Writes its value into `box` and follows what is typed there.
+  void Follow(NumberBox& box);
 };
 
 }  // namespace pyxora

@@ -125,7 +125,7 @@ void PropsWindow::AddBoxRow(QGridLayout& grid, int row, const PropertiesControl&
     auto* spinner = new Spinner;
     spinner->setObjectName(QStringLiteral("spn%1_%2").arg(QString(control.name).mid(3)).arg(control.index));
     spinners_[{box->Array(), control.index}] = spinner;
-    connect(spinner, &QScrollBar::valueChanged, box, [box](int value) { box->setText(QString::number(value)); });
+    spinner->Follow(*box);
     grid.addWidget(spinner, row, 2);
   }
 }
@@ -341,7 +341,7 @@ QWidget* PropsWindow::BuildColourFrames() {
     auto* spinner = new Spinner;
     spinner->setObjectName(QStringLiteral("spnPixHue_%1").arg(i));
     spinners_[{box->Array(), i}] = spinner;
-    connect(spinner, &QScrollBar::valueChanged, box, [box](int value) { box->setText(QString::number(value)); });
+    spinner->Follow(*box);
     colourLayout->addWidget(spinner);
     if (i < 2) colourLayout->addSpacing(8);
   }

@@ -24,7 +24,6 @@
 #include "app/ui/number_box.h"
 #include "app/ui/preview_box.h"
 #include "app/ui/window_helpers.h"
-#include "base/number_text.h"
 #include "effects/effect_table.h"
 #include "host/properties_fields.h"
 #include "host/first_run.h"
@@ -231,16 +230,7 @@ void PropsWindow::ShowPage(QStackedWidget& stack, int page) {
 }
 
 void PropsWindow::BoxChanged(NumberBox& box) {
-  const auto key = std::make_pair(box.Array(), box.Index());
   const std::string text = box.text().toStdString();
-  if (auto spinner = spinners_.find(key); spinner != spinners_.end()) {
-    // Only a value the spinner can hold moves it; typing goes on undisturbed.
-    const double value = ValOfBoxText(text);
-    if (value >= spinner->second->minimum() && value <= spinner->second->maximum()) {
-      QSignalBlocker quiet(spinner->second);
-      spinner->second->setValue(static_cast<int>(value));
-    }
-  }
   if (box.Array() == "txtPixHue" && box.Index() >= 0 && box.Index() < 3)
     PaintSwatch(picPixHue_[static_cast<size_t>(box.Index())], LevelSwatchColour(box.Index(), text));
   if (box.Array() == "txtGalaxy" && box.Index() == 95) PaintSwatch(picGalHue_, HueSwatchColour(text));
