@@ -1,7 +1,8 @@
 # The companion windows reached from the Properties window's menus, as a person opens
 # them with the keyboard: Advanced Settings writes its values on OK and nothing on
-# Escape; the sound window writes its keys on OK; the diagnostics draw their circle;
-# the about window's miniature moves and closes with Escape.
+# Escape; the sound window's Play and File need a chosen item, and OK writes its keys;
+# the diagnostics draw their circle; the about window's miniature moves and closes
+# with Escape.
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x1024
 setting General AnimationType 4
@@ -32,9 +33,20 @@ close_with "$advanced" Return "Advanced Settings"
 [ "$("$PYXORA" --settings get Advanced Adv_TimeDelay)" = 40 ] || fail "OK in Advanced Settings did not write the frame delay"
 [ "$("$PYXORA" --settings get Advanced Adv_EffectFPC)" = 0 ] || fail "OK in Advanced Settings did not write the cycle switch"
 
+# Play and File with no effect type chosen say so each time: the focus the message gives
+# back to the list selects nothing.
+setting SoundFX SoundFX_ON 1
+setting SoundFX Fire_Launch /kept/launch.wav
 sounds=$(open_item alt+e o "Fireworks Sound Effects")
+for button in alt+p alt+p alt+f; do
+  xdotool windowfocus --sync "$sounds" 2>/dev/null || true
+  xdotool key "$button"
+  message=$(wait_window Pyxora)
+  close_with "$message" Return Pyxora
+done
 close_with "$sounds" Return "Fireworks Sound Effects"
-[ -n "$("$PYXORA" --settings get SoundFX SoundFX_ON)" ] || fail "OK in the sound window did not write"
+[ "$("$PYXORA" --settings get SoundFX Fire_Launch)" = /kept/launch.wav ] || fail "the sound window changed Launch's file"
+[ "$("$PYXORA" --settings get SoundFX SoundFX_ON)" = 1 ] || fail "OK in the sound window did not write"
 
 diagnostics=$(open_item alt+h d "System Diagnostics")
 sleep 0.5

@@ -78,7 +78,12 @@ SoundWindow::SoundWindow(QWidget* parent) : QDialog(parent) {
   };
   showMessage = [this](const QString& text) { QMessageBox::information(this, "Pyxora", text); };
 
-  connect(lstEffectType_, &QListWidget::currentRowChanged, this, &SoundWindow::SelectItem);
+  // The selection, not the current row: a list given the focus makes its first row
+  // current without selecting it.
+  connect(lstEffectType_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = lstEffectType_->selectedItems();
+    SelectItem(chosen.isEmpty() ? -1 : lstEffectType_->row(chosen.front()));
+  });
   connect(lstEffectType_, &QListWidget::itemDoubleClicked, this, [this] { play(txtFile_->text().toStdString()); });
   connect(cmdPlay_, &QPushButton::clicked, this, &SoundWindow::Play);
   connect(cmdFile_, &QPushButton::clicked, this, &SoundWindow::ChooseFile);
@@ -106,9 +111,9 @@ void SoundWindow::UpdateEnabled() {
 
 void SoundWindow::SelectItem(int index) {
   txtFile_->setText(QString::fromStdString(form_.Select(index, txtFile_->text().toStdString())));
-  if (lstEffectType_->currentRow() != index) {
+  if (form_.Selected() >= 0 && !lstEffectType_->item(form_.Selected())->isSelected()) {
     const QSignalBlocker block(lstEffectType_);
-    lstEffectType_->setCurrentRow(index);
+    lstEffectType_->setCurrentRow(form_.Selected());
   }
 }
 
