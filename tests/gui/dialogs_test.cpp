@@ -15,6 +15,7 @@
 #include "app/ui/about_window.h"
 #include "app/ui/advanced_window.h"
 #include "app/ui/diag_window.h"
+#include "app/ui/file_chooser.h"
 #include "app/ui/help_opener.h"
 #include "app/ui/picture_box.h"
 #include "app/ui/sound_window.h"
@@ -198,12 +199,14 @@ TEST_F(Dialogs, EveryHelpButtonOpensItsTopic) {
   AdvancedWindow advanced;
   SoundWindow sounds;
   DiagnosticsWindow diagnostics;
-  Click(advanced, "cmdHelp");
-  Click(sounds, "cmdHelp");
-  Click(diagnostics, "cmdHelp");
-  ASSERT_EQ(urls_.size(), 3u);
-  const std::vector<std::pair<QString, QString>> expected = {
-      {"advanced.html", "advanced"}, {"sounds.html", "sounds"}, {"diagnostics.html", "diagnostics"}};
+  FileChooser chooser(FileChooserSetup{});
+  for (QWidget* window : std::initializer_list<QWidget*>{&advanced, &sounds, &diagnostics, &chooser})
+    Click(*window, "cmdHelp");
+  ASSERT_EQ(urls_.size(), 4u);
+  const std::vector<std::pair<QString, QString>> expected = {{"advanced.html", "advanced"},
+                                                             {"sounds.html", "sounds"},
+                                                             {"diagnostics.html", "diagnostics"},
+                                                             {"templates.html", "file-chooser"}};
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_TRUE(urls_[i].isLocalFile()) << urls_[i].toString().toStdString();
     EXPECT_EQ(urls_[i].fileName(), expected[i].first);

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/platform/qt_placement.h"
+#include "app/ui/help_opener.h"
+#include "host/help_topics.h"
 #include "host/templates.h"
 #include "settings/settings.h"
 #include "settings/template_file.h"
@@ -73,8 +75,6 @@ FileChooser::FileChooser(const FileChooserSetup& setup, QWidget* parent) : QDial
   cmdDismiss_->setObjectName("cmdDismiss");
   cmdHelp_ = new QPushButton("&Help");
   cmdHelp_->setObjectName("cmdHelp");
-  // No help pages are installed yet.
-  cmdHelp_->setEnabled(false);
   auto* folderLabel = new QLabel;
   folderLabel->setObjectName("lblFolder");
 
@@ -115,6 +115,7 @@ FileChooser::FileChooser(const FileChooserSetup& setup, QWidget* parent) : QDial
 
   connect(cmdOK_, &QPushButton::clicked, this, &FileChooser::Accept);
   connect(cmdDismiss_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cmdHelp_, &QPushButton::clicked, this, [this] { ShowHelp(this, kHelpFileChooser); });
   connect(cboTypes_, &QComboBox::currentIndexChanged, this, &FileChooser::ChooseType);
   connect(drvTemp_, &QComboBox::activated, this, &FileChooser::ChooseDrive);
   connect(dirTemp_, &QListWidget::itemActivated, this, &FileChooser::FolderActivated);
