@@ -372,7 +372,7 @@ TEST_F(PropsWindowTest, TheWindowOpensOnTheStoredValuesAndEffect) {
 
 // Each menu item reaches its own service (the help commands 3 and 11 included); the
 // reset applies the factory values only on Yes; Save with a current template writes it
-// without asking for a path; Exit asks the program to end.
+// without asking for a path, unless it is the welcome backup; Exit asks the program to end.
 TEST_F(PropsWindowTest, EveryMenuItemCallsItsService) {
   window_.reset();
   std::vector<std::string> calls;
@@ -383,7 +383,8 @@ TEST_F(PropsWindowTest, EveryMenuItemCallsItsService) {
   services.showAbout = [&](QWidget*) { calls.push_back("about"); };
   services.openHomePage = [&](QWidget*) { calls.push_back("home"); };
   services.showHelp = [&](QWidget*, int command) { calls.push_back("help " + std::to_string(command)); };
-  services.currentTemplate = [] { return std::string("/t/current.pxt"); };
+  std::string current = "/t/current.pxt";
+  services.currentTemplate = [&] { return current; };
   services.saveTemplate = [&](const PropertiesModel& model) {
     calls.push_back("save " + model.Text("txtFire", 0));
     return true;
@@ -415,6 +416,19 @@ TEST_F(PropsWindowTest, EveryMenuItemCallsItsService) {
   calls.clear();
   trigger("mnuFileArray_1");
   EXPECT_EQ(calls, std::vector<std::string>{"save 7"});
+  // Onto the welcome reset's backup, Save asks for a name first.
+  current = WelcomeBackupPath().string();
+  calls.clear();
+  QString asked;
+  QTimer::singleShot(0, [&] {
+    if (auto* chooser = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      asked = chooser->windowTitle();
+      chooser->reject();
+    }
+  });
+  trigger("mnuFileArray_1");
+  EXPECT_EQ(asked, "Enter or Select Template to Save");
+  EXPECT_TRUE(calls.empty());
 
   // The reset question: No keeps the fields, Yes applies the factory values.
   for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <filesystem>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -39,6 +40,14 @@ namespace pyxora {
 namespace {
 
 QString Plain(const char* text) { return QString::fromUtf8(text).remove('\r'); }
+
+// The welcome reset's backup holds the only copy of the settings it replaced.
+bool IsWelcomeBackup(const std::string& path) {
+  const std::filesystem::path backup = WelcomeBackupPath();
+  std::error_code error;
+  return std::filesystem::path(path).lexically_normal() == backup.lexically_normal() ||
+         std::filesystem::equivalent(path, backup, error);
+}
 
 void PaintSwatch(QFrame* swatch, uint32_t colour) {
   if (!swatch) return;
@@ -347,8 +356,9 @@ void PropsWindow::OpenTemplate() {
 
 void PropsWindow::SaveTemplate(bool askForPath) {
   PropertiesModel model = Model();
-  const bool current = services_.currentTemplate && !services_.currentTemplate().empty();
-  if (!askForPath && current && services_.saveTemplate) {
+  const std::string current = services_.currentTemplate ? services_.currentTemplate() : std::string();
+  // Saving onto the welcome backup asks for a name, so the settings kept there survive.
+  if (!askForPath && !current.empty() && !IsWelcomeBackup(current) && services_.saveTemplate) {
     if (!services_.saveTemplate(model))
       QMessageBox::warning(this, "Pyxora", "Please enter a valid path and file.");
     return;
