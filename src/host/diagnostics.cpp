@@ -12,7 +12,8 @@
 namespace pyxora {
 
 std::string StoreWriteTest() {
-  SaveSettingStr("General", "RegistryReadWriteTest", "OK");
+  // A refused write leaves an earlier test's "OK" in the store: that is no pass.
+  if (!SaveSettingStr("General", "RegistryReadWriteTest", "OK")) return "";
   return GetSettingStr("General", "RegistryReadWriteTest", "");
 }
 
