@@ -1,5 +1,6 @@
 # "/c" opens the Properties window (how soon is printed); a second "/c" brings that
-# window to the front instead of opening another; the preview draws inside its box;
+# window to the front instead of opening another; the preview draws inside its box and
+# goes on after the about window;
 # Escape closes the window without writing; Accept writes and remembers where it stood;
 # a number box takes every editing key.
 # With PYXORA_SHOTS set to a folder, a picture of each effect's page is left there.
@@ -11,6 +12,7 @@ press() {
   xdotool key "$2"
 }
 setting General AnimationType 3
+setting General ColorGrn 0
 
 # The first "/c" of a user shows the welcome window before the Properties window;
 # closing it keeps the stored settings.
@@ -68,6 +70,23 @@ screenshot "$WORK/running.png"
 [ "$(lit_pixels "$WORK/running.png" "320x240+$((X + bx))+$((Y + by))")" -gt 50 ] || fail "the preview box stays dark"
 [ "$(pixels_differing "$WORK/still.png" "$WORK/running.png" "1280x$((Y - 30))+0+0")" -eq 0 ] ||
   fail "the preview drew outside its window"
+# The about window's miniatures, opened and closed during the preview: the preview goes
+# on in its own colours (green level 0 keeps green at the hue wheel's floor, 55).
+press "$id" alt+h
+sleep 0.3
+xdotool key a
+about=$(wait_window "About Pyxora")
+sleep 0.5
+press "$about" Escape
+wait_no_window "About Pyxora" || fail "the about window did not close"
+area="320x240+$((X + bx))+$((Y + by))"
+sleep 0.5
+screenshot "$WORK/after1.png"
+sleep 0.5
+screenshot "$WORK/after2.png"
+[ "$(pixels_differing "$WORK/after1.png" "$WORK/after2.png" "$area")" -gt 0 ] || fail "the preview stood still after the about window"
+green=$(convert "$WORK/after2.png" -crop "$area" +repage -channel G -separate -format '%[fx:round(maxima*255)]' info:)
+[ "$green" -le 55 ] || fail "the preview took the about window's colours (green up to $green)"
 press "$id" Escape
 sleep 0.3
 alive "$props" || fail "Escape during the preview closed the window"

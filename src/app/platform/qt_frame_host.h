@@ -22,6 +22,7 @@ class QtFrameHost : public FrameHost {
 
   // What presenting a frame means for the current display.
   void SetPresenter(std::function<void()> presenter) { presenter_ = std::move(presenter); }
+  const std::function<void()>& Presenter() const { return presenter_; }
   // How the preview's host window is checked; by default every window exists.
   void SetWindowCheck(std::function<bool(int64_t)> check) { windowCheck_ = std::move(check); }
   // The time since the last call that was not spent waiting or handling events:

@@ -18,6 +18,7 @@
 #include "app/ui/picture_box.h"
 #include "host/about_miniatures.h"
 #include "render/canvas.h"
+#include "render/colour.h"
 #include "render/pacing.h"
 #include "render/random.h"
 #include "render/saver_state.h"
@@ -26,21 +27,29 @@
 namespace pyxora {
 namespace {
 
-// Runs `body` on the display frame host with `box` as the presented surface, and
-// gives the host state back as it was (the Properties preview may be paused under us).
+// Runs `body` on the display frame host with `box` as the presented surface, then
+// gives back the host state, camera, colours and presenter as they were: a Properties
+// preview paused under us goes on drawing in its own box and colours.
 template <class Body>
 void RunOnBox(PictureBox& box, Body body) {
   const SaverState saved = gState;
   const Viewport savedView = gViewport;
+  const ColorSettings savedColours = gColorSettings;
+  const auto savedWheel = HueWheel;
+  const auto savedPalette = StarPalette;
   QtFrameHost& host = DisplayFrameHost();
+  const std::function<void()> savedPresenter = host.Presenter();
   host.SetPresenter([&box] { box.Present(); });
   gState.Host = &host;
   gState.Mode = RunMode::Windowed;
   gState.StopRequested = false;
   body();
-  host.SetPresenter({});
+  host.SetPresenter(savedPresenter);
   gState = saved;
   gViewport = savedView;
+  gColorSettings = savedColours;
+  HueWheel = savedWheel;
+  StarPalette = savedPalette;
 }
 
 const char* const kCreditLines[] = {
@@ -109,11 +118,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(cmdCredits);
   buttons->addWidget(cmdClose);
   text->addLayout(buttons);
-  connect(cmdCredits, &QPushButton::clicked, this, [this] {
-    // The credits animate on the same host: the miniatures wait until they close.
-    ShowCredits(this);
-    DisplayFrameHost().SetPresenter([this] { picPXRA_->Present(); });
-  });
+  // The credits animate on the same host: the miniatures wait until they close.
+  connect(cmdCredits, &QPushButton::clicked, this, [this] { ShowCredits(this); });
   connect(cmdClose, &QPushButton::clicked, this, &AboutWindow::Close);
   adjustSize();
   CentreOnScreen(*this);
