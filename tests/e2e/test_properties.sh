@@ -72,18 +72,12 @@ screenshot "$WORK/running.png"
   fail "the preview drew outside its window"
 # The about window's miniatures, opened and closed during the preview: the preview goes
 # on in its own colours (green level 0 keeps green at the hue wheel's floor, 55).
-press "$id" alt+h
-sleep 0.3
-xdotool key a
+press "$id" alt+h && sleep 0.3 && xdotool key a
 about=$(wait_window "About Pyxora")
-sleep 0.5
-press "$about" Escape
+sleep 0.5 && press "$about" Escape
 wait_no_window "About Pyxora" || fail "the about window did not close"
 area="320x240+$((X + bx))+$((Y + by))"
-sleep 0.5
-screenshot "$WORK/after1.png"
-sleep 0.5
-screenshot "$WORK/after2.png"
+sleep 0.5 && screenshot "$WORK/after1.png" && sleep 0.5 && screenshot "$WORK/after2.png"
 [ "$(pixels_differing "$WORK/after1.png" "$WORK/after2.png" "$area")" -gt 0 ] || fail "the preview stood still after the about window"
 green=$(convert "$WORK/after2.png" -crop "$area" +repage -channel G -separate -format '%[fx:round(maxima*255)]' info:)
 [ "$green" -le 55 ] || fail "the preview took the about window's colours (green up to $green)"

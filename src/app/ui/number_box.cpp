@@ -53,11 +53,13 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
 
 void NumberBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  // A click places the caret after focusing; select once it has.
+  SelectAllOnFocus();
+  // A click places the caret after focusing; select once it has. Only then: keys typed
+  // right after a Tab would otherwise act on the text and then lose it to the selection.
+  if (event->reason() != Qt::MouseFocusReason) return;
   QTimer::singleShot(0, this, [this] {
     if (hasFocus()) SelectAllOnFocus();
   });
-  SelectAllOnFocus();
 }
 
 void NumberBox::focusOutEvent(QFocusEvent* event) {
