@@ -111,10 +111,6 @@ void SoundWindow::UpdateEnabled() {
 
 void SoundWindow::SelectItem(int index) {
   txtFile_->setText(QString::fromStdString(form_.Select(index, txtFile_->text().toStdString())));
-  if (form_.Selected() >= 0 && !lstEffectType_->item(form_.Selected())->isSelected()) {
-    const QSignalBlocker block(lstEffectType_);
-    lstEffectType_->setCurrentRow(form_.Selected());
-  }
 }
 
 void SoundWindow::Play() {

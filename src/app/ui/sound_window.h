@@ -28,6 +28,7 @@ class SoundWindow : public QDialog {
   std::function<QString(QWidget*)> chooseFile;
   std::function<void(const QString&)> showMessage;
 
+  // The list's selection moved to `index` (-1: none): the earlier item keeps its edit.
   void SelectItem(int index);
   void Play();
   void ChooseFile();
