@@ -95,9 +95,11 @@ TEST_F(Dialogs, AdvancedNeedsAnEffectToCycleThenStoresClampedValues) {
   Child<QCheckBox>(again, "chkCycle")->click();
   Type(Child<QLineEdit>(again, "txtAdv_0"), "7x7");  // the letter is refused
   EXPECT_EQ(Child<QLineEdit>(again, "txtAdv_0")->text(), "77");
+  Type(Child<QLineEdit>(again, "txtAdv_7"), "2.5.");  // one decimal point only
   Click(again, "cmdOK");
   EXPECT_EQ(Stored("Advanced", "Adv_EffectFPC"), "0");
   EXPECT_EQ(Stored("Advanced", "Adv_TimeDelay"), "77");
+  EXPECT_EQ(Stored("Advanced", "Adv_PerfMult"), "2.5");
 }
 
 TEST_F(Dialogs, AdvancedCancelAndDefaultsWriteNothing) {
