@@ -128,9 +128,12 @@ TEST_F(Dialogs, AdvancedSpinnersStepByTheirRangeAndDeleteEdits) {
   auto* spinner = Child<QScrollBar>(window, "spnAdv_6");
   QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 3));
   EXPECT_EQ(frames->text(), "950");
+  frames->setText("30000");  // the spinner follows up to the top of its range
+  QTest::mouseClick(spinner, Qt::LeftButton, {}, QPoint(spinner->width() / 2, spinner->height() - 3));
+  EXPECT_EQ(frames->text(), "29950");
   frames->home(false);
   QTest::sendKeyEvent(QTest::Click, frames, Qt::Key_Delete, QString(QChar(0x7f)), {});  // as X11 sends it
-  EXPECT_EQ(frames->text(), "50");
+  EXPECT_EQ(frames->text(), "9950");
 }
 
 TEST_F(Dialogs, SoundEditsOfSeveralItemsAreStoredByOkOnly) {
@@ -156,6 +159,7 @@ TEST_F(Dialogs, SoundEditsOfSeveralItemsAreStoredByOkOnly) {
     EXPECT_EQ(list->item(4)->text(), "Scintilator");
     list->setCurrentRow(0);
     Type(file, "/edit/launch.wav");
+    Click(window, "cmdPlay");
     list->setCurrentRow(7);
     EXPECT_EQ(file->text(), "/old/twist.wav");
     QTest::keyClick(list, Qt::Key_Delete);
@@ -163,7 +167,7 @@ TEST_F(Dialogs, SoundEditsOfSeveralItemsAreStoredByOkOnly) {
     list->setCurrentRow(3);
     Click(window, "cmdFile");
     Click(window, "cmdPlay");
-    EXPECT_EQ(played, std::vector<std::string>{"/chosen/jet.wav"});
+    EXPECT_EQ(played, (std::vector<std::string>{"/edit/launch.wav", "/chosen/jet.wav"}));
     Click(window, "cmdDismiss");
   }
   EXPECT_EQ(Stored("SoundFX", "Fire_Launch"), "unset");
