@@ -50,6 +50,14 @@ std::set<std::pair<int32_t, int32_t>> SurfaceTest::LitPixels() const {
   return lit;
 }
 
+std::vector<float> UpcomingRnd(size_t count) {
+  const auto saved = random_detail::generator;
+  std::vector<float> values(count);
+  for (float& value : values) value = Rnd();
+  random_detail::generator = saved;
+  return values;
+}
+
 std::string FileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;

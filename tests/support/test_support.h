@@ -3,15 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <utility>
 #include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
 #include "render/canvas.h"
 #include "render/frame_host.h"
 #include "render/saver_state.h"
+#include "settings/setting_table.h"
 #include "settings/settings.h"
 
 namespace pyxora::testing {
@@ -55,6 +60,19 @@ class SurfaceTest : public CoreTest {
   static constexpr int kWidth = 320, kHeight = 240;
   Canvas canvas_;
 };
+
+// The next `count` values Rnd() will return, left undrawn: a test replays the documented
+// draws to know exactly where things must start.
+std::vector<float> UpcomingRnd(size_t count);
+
+// The field of `record` that an effect's settings table keeps under `key`, as a number.
+template <class Record, size_t N>
+double FieldValue(const std::array<SettingField<Record>, N>& fields, const Record& record, std::string_view key) {
+  for (const SettingField<Record>& field : fields)
+    if (key == field.key) return std::visit([&](auto member) { return static_cast<double>(record.*member); }, field.member);
+  ADD_FAILURE() << "no setting " << key;
+  return 0;
+}
 
 // The whole content of a file as it lies on disk; empty when it cannot be read.
 std::string FileBytes(const std::filesystem::path& path);
