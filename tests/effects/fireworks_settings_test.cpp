@@ -1,9 +1,9 @@
 #include "effects/fireworks/fireworks_settings.h"
 
+#include <array>
 #include <functional>
 #include <ostream>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "support/test_support.h"
@@ -113,27 +113,78 @@ TEST_F(FireworksSettingsTest, PerfMultScalesStoredSparksOnlyWhenAskedAndPresetsA
   EXPECT_EQ(Loaded(1, false).FireSparks, 2142);
 }
 
-// A preset fills every field from its own column, in the theme field order.
-TEST_F(FireworksSettingsTest, ThemesLoadTheirPresetColumns) {
-  Put(kFireworksSection, "FireWorks", "3");  // a stored value never leaks into a theme
-  const FireworksSettings theme9{10, 1200, 4,  1,  7,     0.975f, 0,  3,   0.1f,   10, 13, 5,     9,  15, 25,
-                                 12, 10,   30, 6,  6 * u, 0,      75, 1 * u, 40,  0.85f, 10, 30, 9, 10, 3,
-                                 5,  10,   10, 15, 4 * u, 25 * u, 35, 5,   90,  600,    90, true,  true};
-  EXPECT_EQ(Loaded(9), theme9);
-
-  using Columns = std::tuple<int16_t, int16_t, float, int16_t, int16_t, int16_t, int16_t, bool>;
-  const std::pair<int16_t, Columns> cases[] = {
-      {1, {14, 1200, 1, 60, 4, 5, 80, true}},   {2, {14, 1400, 1, 40, 100, 5, 40, false}},
-      {6, {7, 1400, 1, 50, 0, 0, 40, false}},   {7, {5, 1800, 0.5f, 80, 0, 10, 40, false}},
-      {12, {12, 800, 1, 1, 0, 5, 40, false}},   {13, {14, 1500, 1, 60, 5, 5, 99, true}},
+// Every theme, field by field and with its name: one row per field in the order a preset
+// lists them, one column per theme 1..13 (the switches as 1 = on), in stored units.
+TEST_F(FireworksSettingsTest, EveryThemeHoldsItsPreset) {
+  const std::pair<const char*, std::array<float, kFireThemeCount>> table[] = {
+      {"FireWorks", {14, 14, 8, 12, 12, 7, 5, 10, 10, 4, 8, 12, 14}},
+      {"FireSparks", {1200, 1400, 1000, 1200, 1000, 1400, 1800, 900, 1200, 2500, 1000, 800, 1500}},
+      {"FireLength", {5, 10, 10, 10, 5, 5, 10, 8, 4, 7, 5, 5, 5}},
+      {"FireSymmetry", {1, 1, 1, 1, 1, 1, 0.5, 1, 1, 1, 1, 1, 1}},
+      {"FireSpeed", {5, 5, 8, 7, 4, 6, 10, 8, 7, 4, 3, 8, 7}},
+      {"FirePersist", {0.97, 0.96, 0.96, 0.96, 0.97, 0.98, 0.98, 0.97, 0.975, 0.985, 0.985, 0.97, 0.98}},
+      {"FireGravity", {0.03, 0.05, 0.04, 0.05, 0.02, 0.02, 0.01, 0.02, 0.0, 0, 0, 0.02, 0.02}},
+      {"FireSizeDev", {3, 3, 3, 3, 4, 3, 4, 2, 3, 12, 4, 3, 3}},
+      {"FireDamping", {0.175, 0.175, 0.3, 0.2, 0.15, 0.1, 0.02, 0.15, 0.1, 0.02, 0.01, 0.2, 0.175}},
+      {"FireLaunchPct", {100, 75, 100, 100, 100, 100, 100, 100, 0, 0, 0, 100, 80}},
+      {"FireLaunchPixel", {300, 300, 400, 200, 300, 250, 500, 300, 75, 75, 50, 900, 400}},
+      {"FireLaunchRadius", {1.2, 1, 1.5, 1, 1, 2, 1.5, 1, 1, 2, 2, 20, 1.2}},
+      {"FireLaunchSteps", {60, 40, 40, 40, 50, 50, 80, 50, 40, 50, 40, 1, 60}},
+      {"FireLaunchPersist", {0.92, 0.75, 0.92, 0.88, 0.9, 0.9, 0.93, 0.88, 0.85, 0.85, 0.75, 0.93, 0.92}},
+      {"FireSplinePct", {5, 0, 0, 0, 0, 0, 0, 0, 10, 0, 100, 0, 10}},
+      {"FireSplineKnot", {7, 10, 10, 10, 10, 10, 10, 10, 13, 10, 10, 10, 10}},
+      {"FirePatternPct", {25, 25, 0, 25, 25, 0, 0, 0, 35, 0, 0, 20, 25}},
+      {"FireMultiPct", {20, 0, 0, 0, 100, 0, 0, 0, 15, 0, 0, 0, 20}},
+      {"FireMultiAge", {25, 25, 25, 25, 25, 30, 30, 30, 25, 25, 25, 40, 30}},
+      {"FireMultiBurst", {10, 10, 10, 10, 10, 12, 12, 12, 12, 10, 10, 10, 14}},
+      {"FireMultiMoment", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+      {"FireBurstPct", {10, 0, 100, 34, 0, 0, 0, 0, 10, 0, 0, 0, 15}},
+      {"FireBurstAge", {40, 30, 40, 30, 30, 30, 30, 30, 30, 30, 30, 30, 20}},
+      {"FireBurstCount", {6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 5, 8}},
+      {"FireBurstRadius", {3, 2, 4, 3, 2, 2, 2, 2, 6, 2, 2, 2, 4}},
+      {"FireBurstShell", {1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1}},
+      {"FireScintPct", {4, 100, 0, 33, 0, 0, 0, 0, 5, 0, 0, 0, 5}},
+      {"FireScintStyle", {5, 5, 9, 5, 9, 9, 9, 9, 9, 9, 9, 5, 5}},
+      {"FireSparkPct", {7, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0, 0, 7}},
+      {"FireSparkAge", {30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30, 30}},
+      {"FireSparkPix", {5, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 5}},
+      {"FireRingPct", {10, 0, 0, 0, 0, 100, 100, 0, 10, 0, 0, 0, 10}},
+      {"FireRingEmb", {3, 3, 3, 3, 3, 3, 1, 3, 3, 3, 3, 3, 4}},
+      {"FireRingDeg", {5, 5, 5, 5, 5, 0, 10, 5, 5, 5, 5, 5, 5}},
+      {"FireTwistPct", {10, 0, 0, 0, 0, 0, 0, 100, 10, 0, 0, 0, 10}},
+      {"FireTwistCnt", {10, 20, 20, 20, 20, 20, 20, 10, 10, 20, 20, 20, 10}},
+      {"FireTwistDeg", {15, 20, 20, 20, 20, 20, 20, 20, 15, 20, 20, 20, 15}},
+      {"FireTwistRad", {3, 1, 1, 1, 1, 1, 1, 4, 4, 1, 1, 1, 3}},
+      {"FireTwistExt", {20, 10, 10, 10, 10, 10, 10, 25, 25, 10, 10, 10, 30}},
+      {"FireDecayPct", {8, 0, 0, 33, 0, 0, 0, 0, 5, 0, 0, 0, 6}},
+      {"FireDecayCnt", {60, 16, 16, 90, 16, 16, 16, 16, 90, 16, 16, 16, 99}},
+      {"FireDecayMSize", {800, 600, 600, 900, 600, 600, 600, 600, 600, 600, 600, 600, 800}},
+      {"FireDecayMLife", {80, 40, 40, 60, 40, 40, 40, 40, 90, 40, 40, 40, 99}},
   };
-  for (const auto& [theme, columns] : cases) {
-    const FireworksSettings s = Loaded(theme);
-    EXPECT_EQ(Columns(s.FireWorks, s.FireSparks, s.FireSymmetry, s.FireLaunchSteps, s.FireScintPct, s.FireRingDeg,
-                      s.FireDecayMLife, s.FireBurstShell),
-              columns)
-        << "theme " << theme;
+  const char* const names[] = {"Generic:  Random Mixed Bag",
+                               "Sparkles:  Scintillators Only",
+                               "Explosive:  Jet Bursts Only",
+                               "Starburst:  Scintillators, Jets, Decay Sparks",
+                               "Mega Shells:  Multi-Bursts Only",
+                               "Ring World:  Ring-Bursts Only",
+                               "Disk World:  Disk-Bursts Only",
+                               "Sky Loopers:  Twister-Bursts Only",
+                               "Stratosphere:  View High in the Sky",
+                               "Sphere Space:  Large Expanding Spheres",
+                               "String Space:  Spline Warping Madness",
+                               "Ground Burst:  Explosions from the Ground",
+                               "Grand Finale:  Looks great on a P300-MMX"};
+  EXPECT_STREQ(kFireworksThemeNames[0], "< NONE >");
+  for (int16_t theme = 1; theme <= kFireThemeCount; ++theme) {
+    EXPECT_STREQ(kFireworksThemeNames[theme], names[theme - 1]);
+    FireworksSettings s;
+    ApplyFireworksTheme(theme, s);
+    for (const auto& [key, column] : table)
+      EXPECT_FLOAT_EQ(static_cast<float>(testing::FieldValue(kFireworksFields, s, key)), column[theme - 1])
+          << "theme " << theme << " " << key;
   }
+  Put(kFireworksSection, "FireWorks", "3");  // a stored value never leaks into a theme
+  EXPECT_EQ(Loaded(9).FireWorks, 10);
   EXPECT_EQ(FireThemePreset(0), "");
   EXPECT_EQ(FireThemePreset(14), "");
   EXPECT_EQ(Loaded(14).FireWorks, 3);  // no such theme: the stored values

@@ -1,7 +1,9 @@
 #include "effects/galaxy/galaxy_settings.h"
 
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "support/test_support.h"
 
@@ -82,51 +84,75 @@ TEST_F(GalaxySettingsTest, ThemesAreAlwaysScaledByPerfMultAndStoredValuesOnlyWhe
   EXPECT_FLOAT_EQ(Loaded(1).Radius, 200);
 }
 
-TEST_F(GalaxySettingsTest, ThemeFieldsLandInTheirFields) {
+// Every theme, field by field and with its name, in preset field order (field 6 is the
+// plane list, which no field holds).
+TEST_F(GalaxySettingsTest, EveryThemeHoldsItsPreset) {
+  const char* const keys[] = {
+      "Galaxy_Stars", "Galaxy_Radius", "Galaxy_Rotation", "Galaxy_Distance", "Galaxy_Velocity", "Galaxy_Trail",
+      nullptr, "Galaxy_ColorMult", "Galaxy_RadiusExp", "Galaxy_HeightExp", "Galaxy_GHW_Ratio", "Galaxy_AngleTilt",
+      "Galaxy_AngleTInc", "Galaxy_HWheelIdx", "Galaxy_ColorComp", "Galaxy_Profile", "Galaxy_NewFreq",
+      "Galaxy_NewFrames", "Galaxy_NewExtMult", "Galaxy_NovaFreq", "Galaxy_NovaFrames", "Galaxy_NovaExtMult",
+      "Galaxy_BurstFreq", "Galaxy_BurstStars", "Galaxy_BurstSpeed", "Galaxy_BurstPersist", "Galaxy_CometFreq",
+      "Galaxy_CometStars", "Galaxy_CometOrbit", "Galaxy_CometSpeed", "Galaxy_CometSWind", "Galaxy_CometSPersist",
+      "Galaxy_CometCPersist", "Galaxy_AmbStars", "Galaxy_AmbRadius", "Galaxy_AmbSymmetry", "Galaxy_AmbPersist",
+      "Galaxy_AmbCAgeInc"};
+  const std::pair<const char*, std::array<float, 38>> themes[] = {
+      {"Classical", {5000, 200, 250, 300, 375, 1, 0, 1800, 1.3, 1.5, 0.30, 20, 0.043, 240, 3, 0, 125, 16, 75, 300,
+       40, 750, 200, 100, 500, 0.95, 400, 125, 60, 100, 300, 0.94, 0.998, 100, 2000, 0, 0.996, 0.35}},
+      {"Vast Red-Orange Disk", {3600, 1000, 1000, 750, 500, 3, 0, 700, 1.5, 2, 0.2, 160, 359.96, 0, 3, 1, 300, 10,
+       250, 100, 200, 4000, 200, 250, 1000, 0.95, 200, 50, 200, 100, 200, 0.94, 0.9975, 100, 2000, 0, 0.990, 1}},
+      {"Cool Green Sphere", {3600, 225, 400, 300, 100, 2, 0, 2250, 1, 1, 1, 20, 0.1, 120, 3, 2, 200, 20, 500, 100,
+       30, 2500, 100, 100, 300, 0.95, 400, 50, 100, 100, 200, 0.94, 0.9975, 100, 2000, 0, 0.995, 0.5}},
+      {"Holiday Ornament", {4500, 150, 350, 250, 100, 1, 0, 400, 2, 1.4, 4, 20, 0.2, 60, 3, 1, 400, 10, 200, 200,
+       30, 1000, 100, 100, 300, 0.95, 400, 50, 400, 100, 200, 0.94, 0.9975, 100, 2000, 0, 0.995, 0.5}},
+      {"Dual-Dome Interior", {4500, 360, 600, 450, 200, 1, 0, 6000, 1, .02, 0.5, 20, 0.20, 240, 3, 0, 250, 5, 50,
+       300, 50, 1500, 300, 200, 600, 0.94, 600, 50, 25, 100, 800, 0.94, 0.995, 100, 3000, 0, 0.99, 0.6}},
+      {"Solar Wind Comets", {3200, 200, 600, 250, 100, 2, 0, 1200, 1.6, 1.6, 0.68, 20, 0.1, 240, 3, 0, 250, 10,
+       125, 150, 40, 1000, 75, 100, 2000, 0.95, 1250, 50, 125, 150, 2500, 0.94, 0.9975, 100, 2000, 0, 0.995, 0.5}},
+      {"Twisting Ring World", {3600, 200, 3000, 225, 100, 2, 0, 7500, .1, 1, .5, 160, 359, 240, 3, 2, 400, 8, 75,
+       200, 40, 500, 100, 100, 600, 0.95, 500, 50, 400, 125, 200, 0.94, 0.9975, 100, 2000, 0, 0.995, 0.5}},
+      {"Huge Hollow Shell", {4500, 200, 500, 275, 100, 1, 0, 8000, .2, .2, 1, 60, 0.10, 180, 3, 2, 400, 6, 60, 300,
+       40, 800, 100, 100, 800, 0.95, 500, 50, 150, 100, 300, 0.94, 0.9975, 100, 2000, 0, 0.995, 0.5}},
+      {"Cylindrical Hourglass", {4500, 150, 400, 300, 100, 1, 0, 720, 1.3, 0.7, 3, 45, 0.25, 60, 3, 6, 300, 10,
+       275, 120, 30, 600, 100, 100, 750, 0.92, 600, 50, 100, 100, 500, 0.94, 0.9975, 100, 2000, 0, 0.960, 2}},
+      {"Cylinder-Disk Hybrid", {4250, 500, 500, 600, 150, 2, 0, 1000, 1, 1, 1.5, 20, 0.05, 330, 3, 5, 300, 6, 50,
+       125, 100, 1500, 100, 100, 300, 0.95, 750, 50, 200, 125, 300, 0.94, 0.9975, 100, 4000, 0, 0.990, 0.8}},
+      {"Rotating Comet Disk", {3000, 250, 6000, 300, 100, 2, 0, 1200, 2, 2, 1, 20, 0.3, 210, 3, 4, 250, 8, 200,
+       125, 40, 500, 100, 100, 1000, 0.95, 1800, 50, 600, 300, 2000, 0.94, 0.995, 100, 2000, 0, 0.99, 1}},
+      {"Spine-Disk Hybrid", {4000, 200, 300, 225, 100, 1, 0, 1000, 5, 5, 3, 20, 0.125, 330, 3, 4, 250, 6, 40, 200,
+       50, 2000, 100, 100, 500, 0.92, 500, 100, 100, 100, 300, 0.96, 0.9975, 100, 2000, 0, 0.99, 0.75}},
+      {"Polar Hemispheres", {4000, 500, 600, 650, 50, 2, 0, 6500, 1.35, .05, 0.65, 90, 0.1, 250, 3, 2, 500, 4, 25,
+       400, 20, 500, 100, 100, 1000, 0.95, 1500, 200, 25, 1200, 200, 0.94, 0.995, 100, 2000, 0, 0.99, 1}},
+      {"Diamond in the Sky", {4000, 200, 200, 350, 225, 1, 0, 3200, 2.5, 2.5, 2, 170, 359.85, 180, 3, 3, 250, 8,
+       250, 150, 40, 4000, 150, 100, 2000, 0.9, 1000, 40, 20, 100, 2000, 0.94, 0.996, 100, 2000, 0, 0.99, 1}},
+      {"Unstable Activity", {3500, 200, 500, 250, 100, 1, 0, 800, 2, 2, 0.75, 20, 0.1, 240, 3, 0, 500, 6, 500, 250,
+       20, 8000, 500, 100, 1000, 0.95, 1000, 100, 0, 2000, 0, 0.94, 0.9, 100, 2000, 0, 0.97, 2}},
+      {"Dark Matter Sparklers", {2500, 200, 600, 200, 125, 1, 0, 2000, 2, 2, 0.75, 20, 0.1, 0, 4, 0, 1000, 10, 250,
+       100, 50, 1000, 0, 100, 1000, 0.95, 0, 100, 150, 200, 400, 0.95, 0.925, 100, 2000, 0, 0.99, 1}},
+  };
   gState.PerfMult = 1;
-  // Theme 16: invisible galaxy stars; theme 2: 359.96 degrees a frame; theme 5: ".02".
-  const GalaxySettings dark = Loaded(16);
-  EXPECT_EQ(dark.Stars, 2500);
-  EXPECT_EQ(dark.ColorComp, 4);
-  EXPECT_EQ(dark.Profile, 0);
-  EXPECT_EQ(dark.HWheelIdx, 0);
-  EXPECT_EQ(dark.NewFreq, 1000);
-  EXPECT_FLOAT_EQ(dark.NovaExtMult, 1000);
-  EXPECT_EQ(dark.BurstFreq, 0);
-  EXPECT_FLOAT_EQ(dark.BurstSpeed, 1000);
-  EXPECT_EQ(dark.CometFreq, 0);
-  EXPECT_FLOAT_EQ(dark.CometCPersist, 0.925f);
-  EXPECT_FLOAT_EQ(dark.AmbCAgeInc, 1);
-  EXPECT_FLOAT_EQ(dark.AmbPersist, 0.99f);
-  EXPECT_FLOAT_EQ(dark.AmbRadius, 2000);
-
-  const GalaxySettings disk = Loaded(2);
-  EXPECT_EQ(disk.Trail, 3);
-  EXPECT_EQ(disk.ColorMult, 700);
-  EXPECT_FLOAT_EQ(disk.RadiusExp, 1.5f);
-  EXPECT_FLOAT_EQ(disk.AngleTilt, 160);
-  EXPECT_FLOAT_EQ(NormaliseGalaxySettings(disk).AngleTInc, 359.96f * 6.2831855f / 360);
-  EXPECT_EQ(disk.Profile, 1);
-
-  EXPECT_FLOAT_EQ(Loaded(5).HeightExp, 0.02f);
-  EXPECT_EQ(Loaded(9).Profile, 6);
-  EXPECT_FLOAT_EQ(NormaliseGalaxySettings(Loaded(9)).AmbCAgeInc, 1);  // 2 runs as 1
-
+  EXPECT_EQ(GalaxyThemeName(0), "< NONE >               ");
+  for (int16_t theme = 1; theme <= kGalaxyPresetCount; ++theme) {
+    const auto& [name, fields] = themes[theme - 1];
+    std::string padded(name);
+    padded.resize(23, ' ');
+    EXPECT_EQ(GalaxyThemeName(theme), padded);
+    const GalaxySettings s = Loaded(theme);
+    for (size_t field = 0; field < std::size(keys); ++field) {
+      if (!keys[field]) continue;
+      EXPECT_FLOAT_EQ(static_cast<float>(testing::FieldValue(kGalaxyFields, s, keys[field])), fields[field])
+          << "theme " << theme << " " << keys[field];
+    }
+  }
   // Any index but 1..16 has no preset and loads nothing.
   for (int16_t none : {-1, 17}) {
     EXPECT_EQ(GalaxyThemePreset(none), "");
     EXPECT_EQ(Loaded(none), GalaxySettings{});
+    EXPECT_EQ(GalaxyThemeName(none), "");
   }
   EXPECT_EQ(GalaxyThemePreset(0), "");
-}
-
-TEST_F(GalaxySettingsTest, ThemeNamesAreTwentyThreeCharacterSlices) {
-  EXPECT_EQ(GalaxyThemeName(0), "< NONE >               ");
-  EXPECT_EQ(GalaxyThemeName(1), "Classical              ");
-  EXPECT_EQ(GalaxyThemeName(9), "Cylindrical Hourglass  ");
-  EXPECT_EQ(GalaxyThemeName(16), "Dark Matter Sparklers  ");
-  EXPECT_EQ(GalaxyThemeName(17), "");
-  EXPECT_EQ(GalaxyThemeName(-1), "");
+  EXPECT_FLOAT_EQ(NormaliseGalaxySettings(Loaded(2)).AngleTInc, 359.96f * 6.2831855f / 360);
+  EXPECT_FLOAT_EQ(NormaliseGalaxySettings(Loaded(9)).AmbCAgeInc, 1);  // 2 runs as 1
 }
 
 TEST_F(GalaxySettingsTest, RunStartClampsRoundAndScale) {
