@@ -70,6 +70,7 @@ TEST_F(FireworksBurstsTest, EachKindSetsUpItsGroups) {
       {&FireworksSettings::FireSparkPct, "sparkle", kSparkler, 5, 120, 0, 0, false},
       {&FireworksSettings::FireTwistPct, "twister", kTwister, 50, 12 * 49, 1, 2 * 0.0025f, false},
       {&FireworksSettings::FireDecayPct, "decay", kDecayStars, 7, 85, 0, 0, true},
+      {&FireworksSettings::FireRingPct, "ring", kStandard, 1, 600, 0, 0, false},  // then a standard burst
       {&FireworksSettings::FireScintPct, "scint", kScintillator, 0, 0, 0, 0, true},
   };
   const std::set<uint32_t> wheel(HueWheel.begin(), HueWheel.end());
@@ -134,6 +135,66 @@ TEST_F(FireworksBurstsTest, EachKindSetsUpItsGroups) {
   }
   SetSoundOutput({});
   gFireSounds = {};
+}
+
+// The spread is a spline when FireSplinePct > r, else a solid (number Int(Rnd 4)) when
+// FireSplinePct + FirePatternPct > r, else a sphere; r = Rnd 100.
+TEST_F(FireworksBurstsTest, TheSpreadIsChosenByRunningSumsOfItsPercentages) {
+  ReseedRandom();
+  const std::vector<float> next = UpcomingRnd(2);
+  const auto r = static_cast<int16_t>(next[0] * 100);  // r lies between this and the next whole number
+  ASSERT_NE(next[0] * 100, r);
+  const auto solid = static_cast<int16_t>(next[1] * 4);
+  const struct {
+    int16_t spline, pattern, mode;
+  } cases[] = {
+      {static_cast<int16_t>(r + 1), 0, kSpreadSpline}, {r, 0, kSpreadSphere},
+      {r, 1, kSpreadSolid},                            {0, static_cast<int16_t>(r + 1), kSpreadSolid},
+      {0, r, kSpreadSphere},                           {static_cast<int16_t>(r + 1), 100, kSpreadSpline},
+  };
+  for (const auto& c : cases) {
+    FireworksSettings s = Settings();
+    s.FireSplinePct = c.spline, s.FirePatternPct = c.pattern;
+    ReseedRandom();
+    const BurstSpread spread = ChooseSpread(s);
+    EXPECT_EQ(spread.mode, c.mode) << c.spline << "% spline, " << c.pattern << "% solid, r " << next[0] * 100;
+    if (c.mode == kSpreadSolid) {
+      EXPECT_EQ(spread.pattern, solid);
+    }
+  }
+}
+
+// A spark leaves at ((1 - FireSymmetry) Rnd + FireSymmetry) FireSpeed size, a jet head
+// at that factor x 0.5 + 0.25: with symmetry 0.5, from 0.5 and 0.5 up to 1 and 0.75.
+TEST_F(FireworksBurstsTest, SymmetrySpreadsSparkAndJetSpeeds) {
+  const struct {
+    int16_t FireworksSettings::*percent;
+    float least, most;
+  } cases[] = {{nullptr, 0.5f, 1.0f}, {&FireworksSettings::FireBurstPct, 0.5f, 0.75f}};
+  for (const auto& c : cases) {
+    FireworksRun run(Settings([&](FireworksSettings& f) {
+                       StandardOnly(f);
+                       if (c.percent) f.*c.percent = 100;
+                       f.FireBurstCount = 99, f.FireSizeDev = 1, f.FireSymmetry = 0.5f, f.FireSpeed = 4;
+                       f.FireSplinePct = f.FirePatternPct = 0;
+                     }),
+                     canvas_);
+    float least = 1, most = 0;
+    for (int n = 0; n < 10; ++n) {
+      run.shells[0].Kind = kStandard;
+      StartShell(run, 0);
+      const FireShell& sh = run.shells[0];
+      for (int j = 0; j + sh.Stride <= run.s.FireSparks; j += sh.Stride) {
+        const FireSpark& p = run.sparks[static_cast<size_t>(j)];
+        const float speed = Length(p.VX, p.VY, p.VZ) / 0.01f;  // in units of FireSpeed x size
+        least = std::min(least, speed), most = std::max(most, speed);
+      }
+    }
+    EXPECT_GE(least, c.least - 1e-5f) << (c.percent ? "jet" : "spark");
+    EXPECT_LT(least, c.least + 0.01f) << (c.percent ? "jet" : "spark");
+    EXPECT_LT(most, c.most) << (c.percent ? "jet" : "spark");
+    EXPECT_GT(most, c.most - 0.01f) << (c.percent ? "jet" : "spark");
+  }
 }
 
 // A burst's size factor is (1 .. FireSizeDev) * 0.0025, one draw per burst.

@@ -92,7 +92,6 @@ TEST_F(FireworksLoopTest, ALaunchRisesFromTheGroundWithAFadingTrail) {
   FireShell& sh = run.shells[0];
   ASSERT_EQ(sh.Kind, kRising);
   EXPECT_EQ(sh.SparkCount, 50);
-  EXPECT_EQ(run.trailFade, 4);
   const float ground = run.cy / run.k;
   EXPECT_FLOAT_EQ(sh.Y, ground);
   EXPECT_FLOAT_EQ(sh.Z, 1.0f);
@@ -115,15 +114,73 @@ TEST_F(FireworksLoopTest, ALaunchRisesFromTheGroundWithAFadingTrail) {
       EXPECT_EQ(run.sparks[static_cast<size_t>(j)].Colour, 251u);
     }
 
-  for (int16_t age = 2; age <= 20; ++age) sh.Age = age, UpdateShell(run, 0);
+  for (int16_t age = 2; age < 20; ++age) sh.Age = age, UpdateShell(run, 0);
+  ASSERT_EQ(sh.Kind, kRising);
+  // Arrived at age FireLaunchSteps: a trail spark that resets now dies, and with the last
+  // one gone the shell bursts where it stands.
+  for (int j = 0; j < 50; ++j) run.sparks[static_cast<size_t>(j)].X = 50;
+  sh.Age = 20, UpdateShell(run, 0);
+  EXPECT_NE(sh.Kind, kRising);
+  EXPECT_EQ(sh.Age, 0);
   EXPECT_NEAR(sh.Y, targetY, 1e-4f);
   EXPECT_NEAR(sh.Z, targetZ, 1e-4f);
+}
 
-  // The fade: nearest((1 - FireLaunchPersist) * 50), halves to even, at least 1.
-  for (const auto& [persist, fade] : {std::pair{0.99f, 1}, std::pair{0.25f, 38}, std::pair{0.9f, 5}})
-    EXPECT_EQ(FireworksRun(Settings([&](FireworksSettings& f) { f.FireLaunchPersist = persist; }), canvas_).trailFade,
-              fade)
-        << persist;
+// Worked out once a run: the jets' drag 1 - (1 - D) 0.2, the fade of a grey trail
+// nearest((1 - FireLaunchPersist) 50) within 1..50, and the decaying stars' size
+// FireDecayMSize x focal length / FireDecayMLife x 0.01.
+TEST_F(FireworksLoopTest, EachRunWorksOutItsDragFadeAndStarSize) {
+  const struct {
+    float damping, launchPersist, decaySize;
+    int16_t decayLife;
+    float focal, jetDamping;
+    int16_t fade;
+    float starSize;
+  } cases[] = {
+      {0.15f, 0.92f, 300, 80, 1, 0.985f, 4, 0.0375f},  // the defaults: D 0.925
+      {1, 0.99f, 800, 99, 2, 0.9f, 1, 0.16161616f},   // D 0.5; a fade of 0.5 rounds to 0, taken as 1
+      {0, 0.25f, 1, 5, 1, 1, 38, 0.002f},            // no drag; 37.5 rounds to 38
+      {0.5f, 0.9f, 9999, 999, 0.5f, 0.95f, 5, 0.05004505f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "damping " << c.damping << ", persist " << c.launchPersist);
+    SetUpViewport(gViewport, kWidth, kHeight, c.focal);
+    const FireworksRun run(Settings([&](FireworksSettings& f) {
+                             f.FireDamping = c.damping, f.FireLaunchPersist = c.launchPersist;
+                             f.FireDecayMSize = c.decaySize, f.FireDecayMLife = c.decayLife;
+                           }),
+                           canvas_);
+    EXPECT_FLOAT_EQ(run.jetDamping, c.jetDamping);
+    EXPECT_EQ(run.trailFade, c.fade);
+    EXPECT_FLOAT_EQ(run.decayMSize, c.starSize);
+  }
+}
+
+// Greys c(n) = nearest(a cos(pi/2 n / last) + b): sub-shells from 255 to 88 over
+// FireMultiAge frames, scintillators from 255 to 0 over 99, decaying stars from 255 to 0
+// over FireDecayMLife (at most 99).
+TEST_F(FireworksLoopTest, ColourRampsFadeGreyOverTheirFrames) {
+  using Ramp = std::array<uint32_t, 100> FireworksRun::*;
+  const struct {
+    Ramp ramp;
+    int16_t multiAge, decayLife;
+    size_t n;
+    uint32_t grey;
+  } cases[] = {
+      {&FireworksRun::multiRamp, 20, 80, 0, 255},  {&FireworksRun::multiRamp, 20, 80, 5, 242},
+      {&FireworksRun::multiRamp, 20, 80, 10, 206}, {&FireworksRun::multiRamp, 20, 80, 20, 88},
+      {&FireworksRun::multiRamp, 25, 80, 7, 239},  {&FireworksRun::scintRamp, 20, 80, 0, 255},
+      {&FireworksRun::scintRamp, 20, 80, 33, 221}, {&FireworksRun::scintRamp, 20, 80, 50, 179},
+      {&FireworksRun::scintRamp, 20, 80, 99, 0},   {&FireworksRun::decayRamp, 20, 80, 40, 180},
+      {&FireworksRun::decayRamp, 20, 80, 80, 0},   {&FireworksRun::decayRamp, 20, 5, 1, 243},
+      {&FireworksRun::decayRamp, 20, 5, 3, 150},   {&FireworksRun::decayRamp, 20, 5, 5, 0},
+      {&FireworksRun::decayRamp, 20, 150, 50, 179}, {&FireworksRun::decayRamp, 20, 150, 99, 0},
+  };
+  for (const auto& c : cases) {
+    const FireworksRun run(Settings([&](FireworksSettings& f) { f.FireMultiAge = c.multiAge, f.FireDecayMLife = c.decayLife; }),
+                           canvas_);
+    EXPECT_EQ((run.*c.ramp)[c.n], c.grey * 0x010101u) << "ages " << c.multiAge << "/" << c.decayLife << ", entry " << c.n;
+  }
 }
 
 // Whatever the kind, a shell that ends has erased everything it drew. With the frame
@@ -185,23 +242,116 @@ TEST_F(FireworksLoopTest, TwisterTrailsLeaveFromTheOrbitingEmitter) {
   }
 }
 
-// A scintillator dies when Rnd * 1.5 > FirePersist + 0.5: half of them a frame at 0.25.
-TEST_F(FireworksLoopTest, ScintillatorsDieAtTheirRate) {
-  for (const auto& [persist, survive] : {std::pair{0.25f, 0.5f}, std::pair{0.7f, 0.8f}}) {
+// Every frame a scintillator dies when Rnd 1.5 > FirePersist + 0.5 and a sparkling head
+// when Rnd 2 > FirePersist + 1. A survivor twinkles: it is drawn, and falls, only when
+// Age < Rnd (Age + FirePersist k), k 40 and 100; a drawn scintillator then takes the
+// grey of its age.
+TEST_F(FireworksLoopTest, ScintillatorsAndSparklesDieAndTwinkleAtTheirRates) {
+  const struct {
+    bool sparkling;
+    float persist;
+    int16_t age;
+    float survive, drawn;
+  } cases[] = {
+      {false, 0.25f, 1, 0.5f, 10.0f / 11},  // 1 < Rnd (1 + 10)
+      {false, 0.7f, 40, 0.8f, 28.0f / 68},
+      {true, 0.25f, 40, 0.625f, 25.0f / 65},
+      {true, 0.99f, 99, 0.995f, 0.5f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.sparkling ? "sparkling" : "scintillator") << ", persist " << c.persist);
     FireworksRun run(Settings([&](FireworksSettings& f) {
                        StandardOnly(f);
-                       f.FireScintPct = 100, f.FireScintStyle = 1, f.FireSparks = 9999, f.FirePersist = persist;
+                       (c.sparkling ? f.FireSparkPct : f.FireScintPct) = 100;
+                       f.FireWorks = 1, f.FireSparks = 9999, f.FireScintStyle = 1, f.FireSparkPix = 1, f.FirePersist = c.persist;
                      }),
                      canvas_);
     StartShell(run, 0);
-    const int before = run.shells[0].SparkCount;  // 1999 heads of 5
-    for (int j = 0; j < 9995; j += 5) {
+    FireShell& sh = run.shells[0];
+    if (c.sparkling) sh.Kind = kSparkling;
+    std::vector<uint32_t> before;
+    for (int j = 0; j < 9999; j += sh.Stride) {
       FireSpark& p = run.sparks[static_cast<size_t>(j)];
-      p.X = p.Y = 0, p.Z = 1, p.VX = p.VY = p.VZ = 0;  // all in view
+      p.X = p.Y = 0, p.Z = 1, p.VX = p.VY = p.VZ = 0;  // all in view, at rest
+      before.push_back(p.Colour);
     }
-    run.shells[0].Age = 1;
+    sh.Age = c.age;
     UpdateShell(run, 0);
-    EXPECT_NEAR(static_cast<float>(run.shells[0].SparkCount) / static_cast<float>(before), survive, 0.04f) << persist;
+    int heads = 0, alive = 0, drawn = 0;
+    for (int j = 0; j < 9999; j += sh.Stride, ++heads) {
+      const FireSpark& p = run.sparks[static_cast<size_t>(j)];
+      if (!p.Alive) continue;
+      ++alive;
+      const bool fell = p.VY != 0;
+      drawn += fell;
+      const uint32_t grey = fell && !c.sparkling ? run.scintRamp[static_cast<size_t>(c.age)] : before[heads];
+      ASSERT_EQ(p.Colour, grey) << j;
+    }
+    EXPECT_NEAR(static_cast<float>(alive) / static_cast<float>(heads), c.survive, 0.04f);
+    EXPECT_NEAR(static_cast<float>(drawn) / static_cast<float>(alive), c.drawn, 0.04f);
+  }
+}
+
+// A sparkler starts to sparkle at age FireSparkAge, its heads erased; with none left it ends.
+TEST_F(FireworksLoopTest, ASparklerSparklesFromItsSparkleAge) {
+  const struct {
+    int16_t age;
+    bool headsLeft;
+    int16_t kind, ageAfter;
+  } cases[] = {{9, true, kSparkler, 9}, {10, true, kSparkling, 10}, {10, false, kSparkler, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "age " << c.age << (c.headsLeft ? "" : ", no heads"));
+    canvas_.Prepare();
+    FireworksRun run(Settings([](FireworksSettings& f) {
+                       StandardOnly(f);
+                       f.FireSparkPct = 100, f.FireSparkAge = 10, f.FireSparks = 100, f.FirePersist = 0.99f;
+                     }),
+                     canvas_);
+    StartShell(run, 0);
+    FireShell& sh = run.shells[0];
+    for (int j = 0; j < 100; j += sh.Stride) run.sparks[static_cast<size_t>(j)].X = c.headsLeft ? 0 : 50;
+    sh.Age = c.age;
+    UpdateShell(run, 0);
+    EXPECT_EQ(sh.Kind, c.kind);
+    EXPECT_EQ(sh.Age, c.ageAfter);  // 0: a fresh shell
+    EXPECT_EQ(canvas_.CountLitPixels() == 0, c.kind == kSparkling || !c.headsLeft);
+  }
+}
+
+// Jet and twister heads die only from age FireBurstAge on, then with chance
+// 1 - FirePersist a frame. A surviving jet head is slowed by JetDamping, a twister's by the
+// common drag.
+TEST_F(FireworksLoopTest, StreamerHeadsDieAtRandomFromTheirBurstAge) {
+  const struct {
+    bool jet;
+    int16_t age;
+    float died;
+  } cases[] = {{true, 29, 0}, {true, 30, 0.75f}, {false, 29, 0}, {false, 30, 0.75f}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.jet ? "jet" : "twister") << ", age " << c.age);
+    FireworksRun run(Settings([&](FireworksSettings& f) {
+                       StandardOnly(f);
+                       (c.jet ? f.FireBurstPct : f.FireTwistPct) = 100;
+                       f.FireWorks = 1, f.FireSparks = 9999, f.FireBurstCount = f.FireTwistCnt = 99, f.FireBurstAge = 30;
+                       f.FirePersist = 0.25f, f.FireDamping = 0.5f;
+                     }),
+                     canvas_);
+    StartShell(run, 0);
+    FireShell& sh = run.shells[0];
+    ASSERT_EQ(sh.Stride, 101);
+    for (int j = 0; j < 9999; j += 101) {
+      FireSpark& head = run.sparks[static_cast<size_t>(j)];
+      head.X = head.Y = 0, head.Z = 1, head.VX = 0.0001f, head.VY = head.VZ = 0;
+    }
+    sh.Age = c.age;
+    UpdateShell(run, 0);
+    int died = 0;
+    for (int j = 0; j < 9999; j += 101) {
+      const FireSpark& head = run.sparks[static_cast<size_t>(j)];
+      if (!head.Alive) ++died;
+      else ASSERT_EQ(head.VX, 0.0001f * (c.jet ? 0.95f : 0.75f)) << j;  // D 0.75, JetDamping 0.95
+    }
+    EXPECT_NEAR(died / 99.0f, c.died, 0.1f);
   }
 }
 
