@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "effects/galaxy/galaxy_build.h"
@@ -103,30 +104,51 @@ TEST_F(GalaxyDrawingTest, StarsPlacedFourAtATimeLandWhereTheOneStarWayPutsThem) 
   EXPECT_LE(handedOver, std::size(edges) + 4u);
 }
 
+// The flash has n = nearest(32 e) rings, e = focal length / depth x NewExtMult x t / NewFrames:
+// crosses up to n = 3, diagonals from 4, a cross at 4e from 8.
 TEST_F(GalaxyDrawingTest, NewStarFlashShrinksFromTwentyFivePixelsToOne) {
   struct Case {
-    float e;  // focal / depth x size x t / frames
+    float focal, depth, size;
+    int32_t t;
     size_t pixels;
     std::vector<Pixel> some;
   };
   const Case cases[] = {
-      {0.01f, 1, {{X, Y}}},                                      // 32e below 0.5
-      {1.0f / 32, 5, {{X - 1, Y}, {X, Y + 1}}},                  // n = 1
-      {0.0625f, 9, {{X + 1, Y}, {X, Y - 2}}},                    // n = 2: crosses at 1 and 2
-      {0.125f, 17, {{X - 1, Y + 1}, {X + 2, Y - 2}, {X, Y + 2}, {X - 4, Y}}},      // n = 4: diagonals join in
-      {0.15625f, 17, {{X - 1, Y - 1}, {X + 2, Y + 2}, {X + 5, Y}, {X + 2, Y}}},  // n = 5: 16e = 2.5 rounds to 2
-      {1.0f, 25, {{X - 1, Y}, {X, Y + 4}, {X - 8, Y - 8}, {X + 12, Y + 12}, {X + 16, Y}, {X, Y - 32}}},
+      {1, 1, 0.01f, 10, 1, {{X, Y}}},                              // 32e below 0.5
+      {1, 1, 1.0f / 32, 10, 5, {{X - 1, Y}, {X, Y + 1}}},          // n = 1
+      {1, 1, 0.0625f, 10, 9, {{X + 1, Y}, {X, Y - 2}}},            // n = 2: crosses at 1 and 2
+      {1, 2, 0.1875f, 10, 9, {{X + 2, Y}, {X, Y - 3}}},            // n = 3: 16e = 1.5 rounds to 2
+      {1, 1, 0.125f, 10, 17, {{X - 1, Y + 1}, {X + 2, Y - 2}, {X, Y + 2}, {X - 4, Y}}},  // n = 4: diagonals join in
+      {1, 1, 0.15625f, 10, 17, {{X - 1, Y - 1}, {X + 2, Y + 2}, {X + 5, Y}, {X + 2, Y}}},  // n = 5
+      {1, 1, 0.4375f, 5, 17, {{X - 2, Y - 2}, {X + 3, Y + 3}, {X + 4, Y}, {X, Y + 7}}},   // n = 7, half way
+      {2, 1, 0.125f, 10, 21, {{X + 1, Y}, {X + 2, Y + 2}, {X - 3, Y + 3}, {X, Y - 8}}},   // n = 8: a cross at 4e
+      {1, 1, 1.0f, 10, 25, {{X - 1, Y}, {X, Y + 4}, {X - 8, Y - 8}, {X + 12, Y + 12}, {X + 16, Y}, {X, Y - 32}}},
   };
-  const GalaxyCamera cam = Camera();
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.e);
-    const GalaxySettings run = Run([&](auto& s) { s.NewExtMult = c.e * 1000, s.NewFrames = 10; });
+    SCOPED_TRACE(::testing::Message() << "focal " << c.focal << ", depth " << c.depth << ", size " << c.size);
+    GalaxyCamera cam = Camera();
+    cam.focal = c.focal;
+    GalaxySettings run = Run();
+    run.NewExtMult = c.size, run.NewFrames = 10;
     canvas_.Prepare();
-    DrawNewStar(cam, run, X, Y, 1.0f, 10, kWhite);
+    DrawNewStar(cam, run, X, Y, c.depth, c.t, kWhite);
     const std::set<Pixel> lit = LitPixels();
     EXPECT_EQ(lit.size(), c.pixels);
     for (const Pixel& p : c.some) EXPECT_TRUE(lit.count(p)) << p.first << "," << p.second;
   }
+}
+
+// Off the line of sight the nova's five layers, each at its own depth (depth, then
+// +-0.1 N and +-0.2 N), land apart: here N 0.7 at depth 1, 0.1 to the right.
+TEST_F(GalaxyDrawingTest, ANovasLayersLieAtTheirOwnDepths) {
+  GalaxySettings run = Run();
+  run.NovaExtMult = 0.7f;
+  DrawNova(Camera(), run, 0.1f, 0, 1, run.NovaFrames, kWhite);  // full size 1 on its first frame
+  const std::set<Pixel> lit = LitPixels();
+  EXPECT_EQ(lit.size(), 91u);
+  // The right arm of each layer: 2 and 3 a cross at 24 e, 4 and 5 at 2 e.
+  for (const Pixel& p : {Pixel{189, 120}, Pixel{193, 120}, Pixel{171, 120}, Pixel{178, 120}})
+    EXPECT_TRUE(lit.count(p)) << p.first << "," << p.second;
 }
 
 // Every sprite is erased next frame by drawing it again in black with the same arguments.
@@ -196,13 +218,11 @@ TEST_F(GalaxyDrawingTest, AmbientStarsFlyTowardTheEyeAndFadeByTheirColourAge) {
     float persist, ageInc;
     int frames;
     float ageAfter;
-    bool respawned;
   };
   const Case cases[] = {
-      {1, 0, 50, 0, false},       // never respawn, stay white
-      {1, 1, 85, 85, false},      // fade out over 80 frames, fly on unseen
-      {1, 0.995f, 81, 80.595f, false},  // last drawn at age 79.6, which rounds past the palette
-      {0.25f, 0.2f, 40, -1, true},  // respawn often
+      {1, 0, 50, 0},       // never respawn, stay white
+      {1, 1, 85, 85},      // fade out over 80 frames, fly on unseen
+      {1, 0.995f, 81, 80.595f},  // last drawn at age 79.6, which rounds past the palette
   };
   const GalaxyCamera cam = Camera();
   for (const Case& c : cases) {
@@ -214,12 +234,8 @@ TEST_F(GalaxyDrawingTest, AmbientStarsFlyTowardTheEyeAndFadeByTheirColourAge) {
     const std::vector<float> z0 = world.ambient.z;
     for (int f = 0; f < c.frames; ++f) AmbientStep(world, run, cam);
     const AmbientStars& a = world.ambient;
-    int moved = 0;
-    for (size_t i = 0; i < a.z.size(); ++i) moved += std::fabs(a.z[i] - (z0[i] - c.frames * run.Velocity)) < 1e-3f ? 0 : 1;
-    EXPECT_EQ(moved > 0, c.respawned);
-    if (c.ageAfter >= 0) {
-      EXPECT_NEAR(a.colorAge[0], c.ageAfter, 1e-3f);
-    }
+    for (size_t i = 0; i < a.z.size(); ++i) EXPECT_NEAR(a.z[i], z0[i] - c.frames * run.Velocity, 1e-3f);
+    EXPECT_NEAR(a.colorAge[0], c.ageAfter, 1e-3f);
     std::set<uint32_t> colours;
     for (const Pixel& p : LitPixels()) colours.insert(canvas_.GetPixel(p.first, p.second));
     if (c.ageInc == 0) {
@@ -229,6 +245,71 @@ TEST_F(GalaxyDrawingTest, AmbientStarsFlyTowardTheEyeAndFadeByTheirColourAge) {
       EXPECT_EQ(colours, c.frames == 81 ? std::set<uint32_t>{StarPalette[79]} : std::set<uint32_t>{});
     }
   }
+}
+
+// A respawned ambient star starts white on the far half of its shell round the galaxy's
+// centre (|z|, then out by the current Dist), flying at the eye.
+TEST_F(GalaxyDrawingTest, RespawnedAmbientStarsStartOnTheFarHalfOfTheirShell) {
+  const GalaxySettings run = Run([](auto& s) { s.AmbPersist = 0.25f, s.AmbSymmetry = 1, s.AmbCAgeInc = 0.5f; });
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  world.dist = 1.5f;
+  AmbientStars& a = world.ambient;
+  std::fill(a.colorAge.begin(), a.colorAge.end(), 10.0f);
+  AmbientStep(world, run, Camera());
+  size_t respawned = 0;
+  for (size_t i = 0; i < a.z.size(); ++i) {
+    if (a.colorAge[i] != 0.5f) continue;  // a survivor is at 10.5
+    ++respawned;
+    EXPECT_NEAR(std::sqrt(a.x[i] * a.x[i] + a.y[i] * a.y[i] + (a.z[i] - 1.5f) * (a.z[i] - 1.5f)), 25, 1e-3f) << i;
+    EXPECT_GE(a.z[i], 1.5f) << i;
+    EXPECT_EQ(std::make_tuple(a.vx[i], a.vy[i], a.vz[i]), std::make_tuple(0.0f, 0.0f, -run.Velocity)) << i;
+  }
+  EXPECT_NEAR(static_cast<double>(respawned) / static_cast<double>(a.z.size()), 0.75, 0.1);
+}
+
+// Bursts turn by 2 pi Rotation / r a frame and comets by 2 pi CometOrbit / r (r, not its
+// root as for stars); both come nearer with the galaxy, Velocity a frame. A burst
+// particle lies age x its direction from the burst's centre.
+TEST_F(GalaxyDrawingTest, BurstsAndCometsTurnAndComeNearerWithTheGalaxy) {
+  const GalaxySettings run = Run([](auto& s) {
+    s.BurstFreq = 9999, s.CometFreq = 9999, s.Rotation = 1000, s.CometOrbit = 500, s.Velocity = 2000;
+  });
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  const GalaxyCamera cam = Camera();
+  constexpr float kTilt = 0.3f, kTwoPi = 6.2831855f;
+  auto follow = [&](auto& pool, auto step, float speed, const char* what) {
+    SCOPED_TRACE(what);
+    step();
+    const auto i = static_cast<size_t>(std::find_if(pool.live.begin(), pool.live.end(), [](int16_t n) { return n > 0; }) -
+                                       pool.live.begin());
+    ASSERT_LT(i, pool.live.size());
+    EXPECT_FLOAT_EQ(pool.omega[i], kTwoPi * speed / pool.r[i]);
+    EXPECT_FLOAT_EQ(pool.centreZ[i], world.dist - run.Velocity);  // started at Dist, one step on
+    const float theta = pool.theta[i], z = pool.centreZ[i];
+    step();
+    EXPECT_FLOAT_EQ(pool.theta[i], theta + pool.omega[i]);
+    EXPECT_FLOAT_EQ(pool.centreZ[i], z - run.Velocity);
+  };
+  follow(world.bursts, [&] { BurstStep(world, run, cam, kTilt); }, run.Rotation, "burst");
+  follow(world.comets, [&] { CometStep(world, run, cam, kTilt); }, run.CometOrbit, "comet");
+
+  const BurstPool& b = world.bursts;
+  const size_t i = static_cast<size_t>(std::find(b.age.begin(), b.age.end(), 2) - b.age.begin());
+  ASSERT_LT(i, b.age.size());
+  const float a = b.r[i] * std::sin(b.theta[i]);
+  const float hx = b.r[i] * std::cos(b.theta[i]), hy = a * std::sin(kTilt) - std::cos(kTilt) * b.h[i];
+  const float hz = a * std::cos(kTilt) + b.centreZ[i] + std::sin(kTilt) * b.h[i];
+  int checked = 0;
+  for (size_t j = i * 100; j < i * 100 + 100; ++j) {
+    if (!b.alive[j]) continue;
+    const float depth = 2 * b.dz[j] + hz;
+    EXPECT_EQ(b.column[j], std::lrint((2 * b.dx[j] + hx) * cam.scale / depth + cam.centreX)) << j;
+    EXPECT_EQ(b.row[j], std::lrint((2 * b.dy[j] + hy) * cam.scale / depth + cam.centreY)) << j;
+    ++checked;
+  }
+  EXPECT_GT(checked, 80);
 }
 
 TEST_F(GalaxyDrawingTest, BurstsExpandFromACentreAndKeepTheLastColourWhenOld) {

@@ -47,6 +47,51 @@ TEST_F(GalaxyLoopTest, ANovaEndsWhenItsFramesRunOutAndTheStarFlashesAnew) {
   }
 }
 
+// A nova's colour walks the star palette as it grows: entry nearest((NovaFrames - novaT)
+// x 80 / NovaFrames) for the frames left after the frame; one past the end is the last.
+TEST_F(GalaxyLoopTest, ANovaWalksTheStarPaletteAsItGrows) {
+  const struct {
+    int16_t frames, novaT;
+    size_t entry;
+  } cases[] = {{30, 30, 3}, {30, 16, 40}, {30, 2, 77}, {32, 32, 2}, {32, 30, 8}, {200, 2, 79}};  // 2.5 to 2, 7.5 to 8
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.novaT << " of " << c.frames << " frames left");
+    const GalaxySettings run = Run([&](auto& s) { StarsOnly(s), s.Stars = 10, s.NovaFrames = c.frames; });
+    GalaxyWorld world(run);
+    BuildGalaxy(world, run);
+    const GalaxyCamera cam = CurrentGalaxyCamera(canvas_);
+    canvas_.Prepare();
+    world.stars.novaT[9] = c.novaT;  // the last star drawn: nothing covers its centre
+    GalaxyFrame(world, run, cam);
+    const GalaxyStars& s = world.stars;
+    ASSERT_EQ(s.novaT[9], c.novaT - 1);
+    const float f = cam.scale / s.spriteDepth[9];
+    EXPECT_EQ(canvas_.GetPixel(static_cast<int32_t>(std::lrint(s.novaX[9] * f + cam.centreX)),
+                               static_cast<int32_t>(std::lrint(s.novaY[9] * f + cam.centreY))),
+              StarPalette[c.entry]);
+  }
+}
+
+// A frame draws the galaxy with the tilt it starts with, then tilts it on by AngleTInc.
+TEST_F(GalaxyLoopTest, EachFrameDrawsWithItsTiltThenTiltsOn) {
+  const GalaxySettings run = Run([](auto& s) { StarsOnly(s), s.Stars = 10, s.AngleTilt = 20, s.AngleTInc = 30; });
+  GalaxyWorld world(run);
+  BuildGalaxy(world, run);
+  const GalaxyCamera cam = CurrentGalaxyCamera(canvas_);
+  constexpr float kDegree = 6.2831855f / 360;
+  EXPECT_FLOAT_EQ(world.tilt, -20 * kDegree);
+  for (int frame = 1; frame <= 3; ++frame) {
+    const float tilt = world.tilt, dist = world.dist;
+    GalaxyFrame(world, run, cam);
+    EXPECT_FLOAT_EQ(world.tilt, tilt + 30 * kDegree) << frame;
+    const GalaxyStars& s = world.stars;
+    for (size_t k = 0; k < 10; ++k) {  // a trail of 1: slot k
+      const GalaxyPoint p = GalaxyToScreen(cam, dist, s.r[k], s.theta[k], s.h[k], std::sin(tilt), std::cos(tilt));
+      EXPECT_EQ(std::make_pair(s.ringX[k], s.ringY[k]), std::make_pair(p.column, p.row)) << frame << ": " << k;
+    }
+  }
+}
+
 // A normal star shows its last Trail positions; a flash or nova is erased the frame
 // after it is drawn. Nothing else stays lit.
 TEST_F(GalaxyLoopTest, OnlyTrailsAndTheCurrentSpritesStayLit) {
