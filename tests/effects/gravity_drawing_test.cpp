@@ -77,6 +77,28 @@ TEST_F(GravityDrawingTest, ColourMeasuresPickHuesFromTheWheel) {
   }
 }
 
+// Colour measure 0 is a hundredth of the star's distance from the eye, not from the
+// world centre: the hue nearest(c ColorMult + HueStart) mod 360.
+TEST_F(GravityDrawingTest, TheDistanceMeasureIsAHundredthOfTheDistanceFromTheEye) {
+  gColorSettings.HueStart = 30;
+  const GravitySettings run =
+      Run([](GravitySettings& s) { s.ColorComp = 0, s.ColorMult = 100, s.AttractorRadius = 0, s.Pixels = 10; });
+  size_t checked = 0;
+  RunFrames(run, false, 20, {TrailStrategy::Auto, [&](const StarField& f) {
+                               std::map<Pixel, int> stars;
+                               for (size_t k = 0; k < 10; ++k)
+                                 if (const auto p = StarPixel(f, k)) ++stars[*p];
+                               for (size_t k = 0; k < 10; ++k) {
+                                 const auto p = StarPixel(f, k);
+                                 if (!p || stars[*p] > 1) continue;  // another star shares the pixel
+                                 const float c = 0.01f * std::sqrt(f.x[k] * f.x[k] + f.y[k] * f.y[k] + f.z[k] * f.z[k]);
+                                 EXPECT_EQ(canvas_.GetPixel(p->first, p->second), HueWheel[std::lrint(c * 1000 + 30) % 360]);
+                                 ++checked;
+                               }
+                             }});
+  EXPECT_GT(checked, 100u);
+}
+
 TEST_F(GravityDrawingTest, SpeedMeasureSpreadsStarsOverTheWheel) {
   RunFrames(Run([](GravitySettings& s) { s.Pixels = 2000, s.AttractorRadius = 0; }), false, 100);
   const auto colours = Colours();

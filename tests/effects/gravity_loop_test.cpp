@@ -3,6 +3,7 @@
 #include <cmath>
 #include <deque>
 #include <map>
+#include <vector>
 
 #include "gravity_fixture.h"
 
@@ -35,6 +36,29 @@ TEST_F(GravityLoopTest, RingAndEraserStarsLeaveTheSamePicture) {
     EXPECT_GT(canvas_.CountLitPixels(), 100u);
     EXPECT_TRUE(ring == Pixels());
   }
+}
+
+// A field starts from its draws, in order: each emitter, then each attractor, at
+// (1.5 Rnd - 0.75, 1.5 Rnd - 0.75, focal length + 1.5 Rnd); every attractor of mass Gravity.
+TEST_F(GravityLoopTest, EmittersAndAttractorsStartWhereTheirDrawsPutThem) {
+  SetUpViewport(gViewport, kWidth, kHeight, 2);
+  ReseedRandom();
+  const std::vector<float> u = UpcomingRnd(12);
+  auto place = [&](size_t n) {
+    return std::vector<float>{1.5f * u[n] - 0.75f, 1.5f * u[n + 1] - 0.75f, 2 + 1.5f * u[n + 2]};
+  };
+  const GravitySettings run = Run([](GravitySettings& s) { s.Emitters = 2, s.Attractors = 2; });
+  int frames = 0;
+  RunFrames(run, false, 1, {TrailStrategy::Auto, [&](const StarField& f) {
+                              ++frames;
+                              for (size_t n = 0; n < 2; ++n) {
+                                EXPECT_EQ((std::vector<float>{f.emitterX[n], f.emitterY[n], f.emitterZ[n]}), place(3 * n));
+                                EXPECT_EQ((std::vector<float>{f.attractorX[n], f.attractorY[n], f.attractorZ[n]}),
+                                          place(6 + 3 * n));
+                                EXPECT_EQ(f.attractorMass[n], run.Gravity);
+                              }
+                            }});
+  EXPECT_EQ(frames, 1);
 }
 
 TEST_F(GravityLoopTest, TheRingServesUpTo32000Slots) {

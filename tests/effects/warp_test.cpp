@@ -3,9 +3,11 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "effects/spline_fixture.h"
 #include "effects/splines/warp_sim.h"
+#include "render/random.h"
 #include "settings/properties_model.h"
 
 namespace pyxora {
@@ -189,18 +191,31 @@ TEST_F(Warp, EachSplinesSpeedScalesByARandomFactorUpToTheSizeDeviation) {
   EXPECT_GT(*speeds.rbegin(), values.speed * 0.002f * 3);  // the factors spread over the range
 }
 
-TEST_F(Warp, ThePathAdvancesAStepAFrameAndSlidesOnAfterItsSteps) {
+// Every control point is a fresh (2 Rnd - 1, 2 Rnd - 1, 2 Rnd - 1 + focal length), in the
+// cube of half-size 1 about the world centre: the first ones, and each new last one.
+TEST_F(Warp, ThePathAdvancesAStepAFrameAndSlidesOnToFreshPointsAfterItsSteps) {
+  SetUpViewport(gViewport, kWidth, kHeight, 2);
+  auto fresh = [] {
+    const std::vector<float> u = testing::UpcomingRnd(3);
+    return std::vector<float>{2 * u[0] - 1, 2 * u[1] - 1, 2 * u[2] - 1 + 2};
+  };
   WarpRunValues values = Small(0);
   values.steps = 4;
+  ReseedRandom();
+  const std::vector<float> first = fresh();
   WarpSim sim(values, &canvas_);
-  const float next = sim.Heads().ControlX(0, 1);
+  const SplineHeads& h = sim.Heads();
+  EXPECT_EQ((std::vector<float>{h.ControlX(0, 0), h.ControlY(0, 0), h.ControlZ(0, 0)}), first);
+  const float next = h.ControlX(0, 1);
   for (int frame = 1; frame < 4; ++frame) {
     sim.AdvancePath();
-    EXPECT_FLOAT_EQ(sim.Heads().T(), frame / 4.0f);
+    EXPECT_FLOAT_EQ(h.T(), frame / 4.0f);
   }
+  const std::vector<float> last = fresh();
   sim.AdvancePath();
-  EXPECT_EQ(sim.Heads().T(), 0.0f);
-  EXPECT_EQ(sim.Heads().ControlX(0, 0), next);
+  EXPECT_EQ(h.T(), 0.0f);
+  EXPECT_EQ(h.ControlX(0, 0), next);
+  EXPECT_EQ((std::vector<float>{h.ControlX(0, 3), h.ControlY(0, 3), h.ControlZ(0, 3)}), last);
 }
 
 TEST_F(Warp, EachTypeStartsItsStreaksWhereItsRowOfTheTableSays) {
