@@ -255,6 +255,7 @@ TEST_F(FireworksLoopTest, ScintillatorsAndSparklesDieAndTwinkleAtTheirRates) {
   } cases[] = {
       {false, 0.25f, 1, 0.5f, 10.0f / 11},  // 1 < Rnd (1 + 10)
       {false, 0.7f, 28, 0.8f, 0.5f},
+      {false, 0.7f, 120, 0.8f, 28.0f / 148},  // past 99 frames: the ramp's last grey
       {true, 0.25f, 40, 0.625f, 25.0f / 65},
       {true, 0.99f, 99, 0.995f, 0.5f},
   };
@@ -285,7 +286,7 @@ TEST_F(FireworksLoopTest, ScintillatorsAndSparklesDieAndTwinkleAtTheirRates) {
       ++alive;
       const bool fell = p.VY != 0;
       drawn += fell;
-      const uint32_t grey = fell && !c.sparkling ? run.scintRamp[static_cast<size_t>(c.age)] : before[heads];
+      const uint32_t grey = fell && !c.sparkling ? run.scintRamp[std::min<size_t>(c.age, 99)] : before[heads];
       ASSERT_EQ(p.Colour, grey) << j;
     }
     EXPECT_NEAR(static_cast<float>(alive) / static_cast<float>(heads), c.survive, 0.04f);
@@ -356,15 +357,19 @@ TEST_F(FireworksLoopTest, StreamerHeadsDieAtRandomFromTheirBurstAge) {
   }
 }
 
-// A jet burst ends when its trails are gone: with heads left on screen the shell bursts
-// again from them, with none it starts afresh, and past the frame limit it retires.
+// A jet burst ends when its trails are gone: with heads left inside the screen (edges
+// excluded) the shell bursts again from them, with none it starts afresh, and past the
+// frame limit it retires.
 TEST_F(FireworksLoopTest, AJetBurstEndsInASecondBurstOnlyFromHeadsInView) {
+  constexpr float kBottom = 120.0f / 140, kLeft = -160.0f / 140;  // the last row and the first column, at depth 1
   const struct {
-    bool headsInView, limit;
+    float headX, headY;
+    bool limit;
     int16_t kind;
-  } cases[] = {{true, false, kStandard}, {false, false, kJetBurst}, {true, true, kRetired}, {false, true, kRetired}};
+  } cases[] = {{0, 0, false, kStandard},     {50, 0, false, kJetBurst}, {0, kBottom, false, kJetBurst},
+               {kLeft, 0, false, kJetBurst}, {0, 0, true, kRetired},    {50, 0, true, kRetired}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << (c.headsInView ? "heads in view" : "heads gone") << (c.limit ? ", limit" : ""));
+    SCOPED_TRACE(::testing::Message() << "heads at " << c.headX << "," << c.headY << (c.limit ? ", limit" : ""));
     FireworksRun run(Settings([](FireworksSettings& f) {
                        StandardOnly(f);
                        f.FireBurstPct = 100, f.FireBurstCount = 4, f.FireSparks = 40, f.FireBurstShell = true;
@@ -379,8 +384,7 @@ TEST_F(FireworksLoopTest, AJetBurstEndsInASecondBurstOnlyFromHeadsInView) {
     for (int j = 0; j < 40; ++j) {
       FireSpark& p = run.sparks[static_cast<size_t>(j)];
       if (j % 10 == 0) {
-        p.Alive = false;  // heads dead, where they are
-        if (!c.headsInView) p.X = 50;
+        p.Alive = false, p.X = c.headX, p.Y = c.headY, p.Z = 1;  // heads dead, there
       } else {
         p.X = 50;  // every trail spark leaves the screen this frame
       }

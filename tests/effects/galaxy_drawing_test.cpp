@@ -296,6 +296,8 @@ TEST_F(GalaxyDrawingTest, BurstsAndCometsTurnAndComeNearerWithTheGalaxy) {
   follow(world.comets, [&] { CometStep(world, run, cam, kTilt); }, run.CometOrbit, "comet");
 
   const BurstPool& b = world.bursts;
+  for (size_t n = 0; n < b.live.size(); ++n)  // each burst counts its own particles, and only those
+    EXPECT_EQ(b.live[n], std::count(b.alive.begin() + 100 * n, b.alive.begin() + 100 * (n + 1), 1)) << n;
   const size_t i = static_cast<size_t>(std::find(b.age.begin(), b.age.end(), 2) - b.age.begin());
   ASSERT_LT(i, b.age.size());
   const float a = b.r[i] * std::sin(b.theta[i]);

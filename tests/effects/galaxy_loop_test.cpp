@@ -122,13 +122,18 @@ TEST_F(GalaxyLoopTest, OnlyTrailsAndTheCurrentSpritesStayLit) {
 TEST_F(GalaxyLoopTest, ARenewedStarWaitsThenFlashesThenTurnsAgain) {
   const GalaxySettings run = Run([](auto& s) { StarsOnly(s), s.Stars = 50, s.Trail = 3, s.NewFreq = 100, s.NovaFreq = 0; });
   std::vector<std::pair<int16_t, int16_t>> life;  // (wait, newT) of the first star renewed
+  std::vector<float> radius;                      // and its distance from the axis
   long tracked = -1;
   std::vector<float> turns;
   RunFrames(run, 60, [&](const GalaxyWorld& w) {
     const GalaxyStars& s = w.stars;
     if (tracked < 0) tracked = std::find(s.wait.begin(), s.wait.end(), 4) - s.wait.begin();
-    if (tracked < 50) life.emplace_back(s.wait[static_cast<size_t>(tracked)], s.newT[static_cast<size_t>(tracked)]);
-    else tracked = -1;
+    if (tracked >= 50) {
+      tracked = -1;
+      return;
+    }
+    life.emplace_back(s.wait[static_cast<size_t>(tracked)], s.newT[static_cast<size_t>(tracked)]);
+    radius.push_back(s.r[static_cast<size_t>(tracked)]);
   });
   ASSERT_GE(life.size(), 15u);
   const std::vector<std::pair<int16_t, int16_t>> expected = {
@@ -136,6 +141,8 @@ TEST_F(GalaxyLoopTest, ARenewedStarWaitsThenFlashesThenTurnsAgain) {
       {0, 6}, {0, 5}, {0, 4}, {0, 3}, {0, 2}, {0, 1}};
   EXPECT_EQ(std::vector(life.begin(), life.begin() + 14), expected);
   EXPECT_EQ(life[14].second, 0);
+  EXPECT_EQ(radius[3], radius[0]);
+  EXPECT_NE(radius[4], radius[3]);  // reborn elsewhere
 
   const GalaxySettings still = Run([](auto& s) { StarsOnly(s), s.Stars = 10; });
   std::vector<float> theta;

@@ -167,6 +167,7 @@ TEST_F(GalaxySettingsTest, RunStartClampsRoundAndScale) {
       {"many stars", [](auto& s) { s.Stars = 32000; }, [](auto& s) { return s.Stars; }, 30000},
       {"radius", [](auto& s) { s.Radius = 20000; }, [](auto& s) { return s.Radius; }, 99.99f},
       {"nova frames", [](auto& s) { s.NovaFrames = 0; }, [](auto& s) { return s.NovaFrames; }, 1},
+      {"flash frames", [](auto& s) { s.NewFrames = 1000; }, [](auto& s) { return s.NewFrames; }, 999},
       {"radius rounds", [](auto& s) { s.Radius = 0.4f; }, [](auto& s) { return s.Radius; }, 0.01f},
       {"radius squared", [](auto& s) { s.Radius = 300; }, [](auto& s) { return s.RadiusSq; }, 9.0f},
       {"distance rounds", [](auto& s) { s.Distance = 12.5f; }, [](auto& s) { return s.Distance; }, 12},
