@@ -54,9 +54,10 @@ run_saver bad disk
 setting SoundFX Fire_Launch "$WORK/launch.wav"
 run_saver nodevice no-such-driver
 
-# A new sound cuts the one playing: a launch sound of a second is cut, a few frames
-# after it starts, by the burst of the shell it announced, every time; so it never
-# plays whole, while the short burst sound does.
+# A new sound cuts the one playing: a launch sound of a second is cut by the burst of
+# the shell it announced, a third to a half of a second later (8 frames of rising, then
+# a trail that dies out at once), every time; so it never plays whole, while the short
+# burst sound does.
 wav "$WORK/long.wav" 1
 wav "$WORK/burst.wav" 0.1
 setting SoundFX Fire_Launch "$WORK/long.wav"
@@ -64,7 +65,7 @@ for key in Standard MultiBurst JetBurst Scintil Sparkle RingDisk Twister DecaySt
   setting SoundFX "Fire_$key" "$WORK/burst.wav"
 done
 setting Fireworks FireWorks 1
-setting Fireworks FireLaunchSteps 1
+setting Fireworks FireLaunchSteps 8
 setting Fireworks FireLaunchPixel 10
 setting Fireworks FireLaunchPersist 0.25
 run_saver cut disk
