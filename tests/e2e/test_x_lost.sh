@@ -83,6 +83,9 @@ for delay in 0.3 0.8 1.5 2.5; do
   windowed=$!
   "$PYXORA" -window-id "$inner" 2>"$WORK/hack.err" &
   hack=$!
+  # Killed under running programs, not under ones still starting on a loaded machine.
+  wait_window_of "$saver" >/dev/null
+  wait_window_of "$windowed" >/dev/null
   sleep "$delay"
   alive "$saver" && alive "$preview" && alive "$windowed" && alive "$hack" ||
     fail "a program ended before the server went (after ${delay}s)"
