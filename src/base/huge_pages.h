@@ -5,11 +5,10 @@
 // (where it grants none, they work as before).
 #pragma once
 
-#include <sys/mman.h>
-
 #include <cstddef>
-#include <cstdlib>
 #include <new>
+
+#include "base/system.h"
 
 namespace pyxora {
 
@@ -27,14 +26,13 @@ struct HugePageAllocator {
     const size_t bytes = n * sizeof(T);
     if (bytes < kHugePageBytes) return static_cast<T*>(::operator new(bytes));
     const size_t rounded = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
-    void* p = std::aligned_alloc(kHugePageBytes, rounded);
+    void* p = AllocateAligned(rounded, kHugePageBytes);
     if (!p) throw std::bad_alloc();
-    ::madvise(p, rounded, MADV_HUGEPAGE);  // a hint: refused, the pages are just small
     return static_cast<T*>(p);
   }
   void deallocate(T* p, size_t n) {
     if (n * sizeof(T) < kHugePageBytes) ::operator delete(p);
-    else std::free(p);
+    else FreeAligned(p);
   }
   template <typename U>
   bool operator==(const HugePageAllocator<U>&) const { return true; }

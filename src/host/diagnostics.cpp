@@ -1,11 +1,10 @@
 #include "host/diagnostics.h"
 
-#include <sys/utsname.h>
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 
+#include "base/system.h"
 #include "render/canvas.h"
 #include "settings/settings.h"
 
@@ -18,8 +17,7 @@ std::string StoreWriteTest() {
 }
 
 std::string OperatingSystemText(const std::string& osReleasePath) {
-  std::string text = "unknown";
-  if (utsname names{}; ::uname(&names) == 0) text = std::string(names.sysname) + " " + names.release;
+  std::string text = SystemVersionText();
   std::ifstream file(osReleasePath);
   std::string line;
   while (std::getline(file, line)) {

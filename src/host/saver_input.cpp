@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "base/numeric.h"
+#include "base/system.h"
 #include "render/frame_host.h"
 #include "render/saver_state.h"
 
@@ -25,8 +26,7 @@ double SecondsSinceMidnight() {
   using namespace std::chrono;
   const auto now = system_clock::now();
   const std::time_t whole = system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&whole, &local);
+  const std::tm local = LocalTime(whole);
   const double fraction = duration<double>(now - system_clock::from_time_t(whole)).count();
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }

@@ -4,6 +4,7 @@
 
 #include "base/number_text.h"
 #include "base/numeric.h"
+#include "base/system.h"
 #include "effects/effect_table.h"
 #include "host/properties_fields.h"
 #include "settings/general_settings.h"
@@ -78,7 +79,7 @@ void SetControl(PropertiesModel& props, const SettingRowInfo& row, const std::st
 // (a README, an empty file) would otherwise set every setting to its default.
 TemplateReadResult FillCache(std::string_view path) {
   TemplateReadResult result;
-  const TemplateFileRead read = ReadTemplateFile(std::string(path));
+  const TemplateFileRead read = ReadTemplateFile(PathFromUtf8(path));
   if (!read.ok) {
     result.error = read.error;
     return result;

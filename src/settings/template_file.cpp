@@ -1,12 +1,12 @@
 #include "settings/template_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/system.h"
 
 namespace pyxora {
 
@@ -53,41 +53,31 @@ void OpenTemplateOut(std::string_view file) {
   if (t.OutTarget.empty()) return;
   // The new file is renamed over the target: over a folder that fails late, and over a
   // FIFO or a device (/dev/null, /dev/stdout) it would replace the node itself.
-  struct stat existing {};
-  if (::stat(t.OutTarget.c_str(), &existing) == 0) {
-    if (S_ISDIR(existing.st_mode)) {
+  if (const FileFacts existing = LookAtFile(t.OutTarget); existing.error == 0) {
+    if (existing.directory) {
       t.LastWriteError = ErrorText(EISDIR);
       return;
     }
-    if (!S_ISREG(existing.st_mode)) {
+    if (!existing.regular) {
       t.LastWriteError = "not a regular file";
       return;
     }
     // Through a link the file it names is replaced, and the link stays.
     std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::canonical(t.OutTarget, error);
-    if (!error) t.OutTarget = resolved.string();
+    const std::filesystem::path resolved = std::filesystem::canonical(PathFromUtf8(t.OutTarget), error);
+    if (!error) t.OutTarget = Utf8FromPath(resolved);
   }
-  const std::filesystem::path target(t.OutTarget);
+  const std::filesystem::path target = PathFromUtf8(t.OutTarget);
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
+  std::string pattern = Utf8FromPath(folder / PathFromUtf8("." + Utf8FromPath(target.filename()) + ".XXXXXX"));
+  const int fd = CreateUniqueFile(pattern);
   if (fd < 0) {
     t.LastWriteError = errno == ENOENT ? "no such folder" : ErrorText(errno);
     return;
   }
   // The new file gets the old one's permissions, or the usual ones for a new file.
-  struct stat old {};
-  mode_t mode = 0;
-  if (::stat(t.OutTarget.c_str(), &old) == 0) {
-    mode = old.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  ::fchmod(fd, mode);
+  CopyFileMode(fd, t.OutTarget);
   t.TemplateOutFile = fd;
   t.OutTemporary = pattern;
   t.OutFailed = false;
@@ -116,24 +106,24 @@ TemplateFileRead ReadTemplateFile(const std::filesystem::path& path) {
     return result;
   }
   // Not a FIFO or device: opening one could block or never end.
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    result.error = ErrorText(errno);
+  const FileFacts info = LookAtFile(Utf8FromPath(path));
+  if (info.error != 0) {
+    result.error = ErrorText(info.error);
     return result;
   }
-  if (S_ISDIR(info.st_mode)) {
+  if (info.directory) {
     result.error = ErrorText(EISDIR);
     return result;
   }
-  if (!S_ISREG(info.st_mode)) {
+  if (!info.regular) {
     result.error = "not a regular file";
     return result;
   }
-  if (static_cast<uintmax_t>(info.st_size) > kMaxTemplateBytes) {
+  if (info.size > kMaxTemplateBytes) {
     result.error = "too large for a template";
     return result;
   }
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenFileForReading(Utf8FromPath(path));
   if (fd < 0) {
     result.error = ErrorText(errno);
     return result;
@@ -167,7 +157,7 @@ std::string ReadTemplateValue(std::string_view section, std::string_view key, co
   std::string result = fallback.Text();
   TemplateState& t = gTemplate;
   if (t.TemplateText.empty()) {
-    const TemplateFileRead read = ReadTemplateFile(std::string(file.empty() ? std::string_view(t.TemplatePath) : file));
+    const TemplateFileRead read = ReadTemplateFile(PathFromUtf8(file.empty() ? std::string_view(t.TemplatePath) : file));
     if (!read.ok) return result;
     t.TemplateText = read.text + "[";
   }
@@ -216,10 +206,10 @@ bool FinishTemplateWrite() {
       if (ok) t.LastWriteError = ErrorText(errno);
       ok = false;
     };
-    if (ok && ::fsync(t.TemplateOutFile) != 0) failed();
+    if (ok && !FlushFile(t.TemplateOutFile)) failed();
     if (::close(t.TemplateOutFile) != 0) failed();
-    if (ok && ::rename(t.OutTemporary.c_str(), t.OutTarget.c_str()) != 0) failed();
-    if (!ok) ::unlink(t.OutTemporary.c_str());
+    if (ok && !ReplaceFileWith(t.OutTemporary, t.OutTarget)) failed();
+    if (!ok) RemoveFile(t.OutTemporary);
   }
   t.TemplateOutFile = -1;
   t.OutFailed = false;
