@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "effects/effect_table.h"
 #include "render/canvas.h"
@@ -23,5 +26,13 @@ struct RenderRequest {
 // Draws `frames` frames (the effect restarts if it ends early) and leaves the last
 // one in `canvas`. Returns an error text, or nothing on success.
 std::optional<std::string> RenderEffect(const RenderRequest& request, Canvas& canvas);
+
+// Saves the canvas as PNG at a UTF-8 path: an error text, or nothing when written.
+using PngWriter = std::function<std::optional<std::string>(const Canvas& canvas, const std::string& path)>;
+
+// Runs "--render EFFECT --out FILE.png [--frames N] [--size WxH] [--preset N] [--seed N]"
+// and saves the last frame with `write`. Returns the exit status: 0 written, 2 for any
+// problem (one line on `err`).
+int RunHeadlessRender(const std::vector<std::string>& args, std::ostream& err, const PngWriter& write);
 
 }  // namespace pyxora

@@ -1,4 +1,4 @@
-#include "app/platform/change_presenter.h"
+#include "render/change_presenter.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,7 +2,7 @@
 // scattered over the screen: those go out as points, one request per colour. Where
 // changes crowd together (a clear, a dense cloud) whole blocks go out as images.
 // Pixels written back to the value they showed are not sent: nothing changed, nothing
-// sent. No Qt and no X11 here; the X11 end is a PresentTarget.
+// sent. No toolkit here: the X11 and the Win32 ends are PresentTargets.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +17,7 @@ struct PresentPoint {  // the layout of an X11 point
   int16_t x, y;
 };
 
-// Where a frame goes: the X server in the program, a counter in tests.
+// Where a frame goes: the X server or a Windows device context, a counter in tests.
 class PresentTarget {
  public:
   virtual ~PresentTarget() = default;

@@ -1,6 +1,6 @@
 // Presenting by what changed: what a frame sends, counted through the target, and a
 // screen rebuilt from what was sent that always equals the framebuffer.
-#include "app/platform/change_presenter.h"
+#include "render/change_presenter.h"
 
 #include <gtest/gtest.h>
 

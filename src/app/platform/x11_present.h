@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/platform/change_presenter.h"
+#include "render/change_presenter.h"
 
 struct xcb_connection_t;
 

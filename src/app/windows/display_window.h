@@ -7,7 +7,7 @@
 #include <deque>
 #include <memory>
 
-#include "app/platform/change_presenter.h"
+#include "render/change_presenter.h"
 #include "host/driver.h"
 #include "render/canvas.h"
 
