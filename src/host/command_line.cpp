@@ -101,7 +101,7 @@ int Settings(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::vector<std::string> rest(args.begin() + 4, args.end());
     if (!SaveSettingStr(args[2], args[3], JoinArguments(rest))) {
       err << "pyxora: cannot write the settings store";
-      if (auto* files = dynamic_cast<FileStore*>(&store)) err << " " << files->FileFor(kUserRoot).string();
+      if (const std::string where = store.Location(kUserRoot); !where.empty()) err << " " << where;
       err << '\n';
       return 1;
     }

@@ -41,6 +41,8 @@ class SettingsStore {
   virtual StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) = 0;
   // Everything stored under one root, for listing; empty when nothing can be read.
   virtual SettingsDocument Snapshot(int16_t root) = 0;
+  // Where a root's values are kept, for messages; empty when there is nothing to name.
+  virtual std::string Location(int16_t /*root*/) const { return {}; }
 };
 
 // For tests: nothing touches the disk.
@@ -70,6 +72,7 @@ class FileStore : public SettingsStore {
   bool Write(int16_t root, std::string_view keyPath, std::string_view name, std::string_view value) override;
   StoreWriteResult WriteBatch(int16_t root, const std::vector<StoreValue>& values) override;
   SettingsDocument Snapshot(int16_t root) override;
+  std::string Location(int16_t root) const override { return FileFor(root).string(); }
 
   std::filesystem::path FileFor(int16_t root) const;
   static constexpr const char* kFileName = "settings.ini";
