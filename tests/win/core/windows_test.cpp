@@ -1,0 +1,118 @@
+// What is Windows' own in the core: the registry as the settings store, files at paths
+// outside the ANSI code page, Windows program paths and the system's version.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "base/system.h"
+#include "host/diagnostics.h"
+#include "host/startup.h"
+#include "host/templates.h"
+#include "settings/registry_store.h"
+#include "settings/settings.h"
+#include "settings/template_file.h"
+#include "support/test_support.h"
+
+namespace pyxora {
+namespace {
+
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Clear();
+    SetCurrentStore(std::make_unique<RegistryStore>());
+  }
+  void TearDown() override {
+    Clear();
+    SetCurrentStore(std::make_unique<MemoryStore>());
+  }
+  static void Clear() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, L"SOFTWARE\\Pyxora");
+  }
+  // The raw value as the registry holds it.
+  static std::wstring RawValue(const wchar_t* section, const wchar_t* name, DWORD* type) {
+    wchar_t data[512] = {};
+    DWORD bytes = sizeof data;
+    const std::wstring key = std::wstring(L"SOFTWARE\\Pyxora\\PXRA_SS\\") + section;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, type, data, &bytes) != ERROR_SUCCESS) return L"?";
+    return data;
+  }
+};
+
+TEST_F(Registry, ValuesAreUtf16StringsUnderTheProductKeyAndReadBackAsWritten) {
+  ASSERT_TRUE(SaveSettingStr("Advanced", "LockMessage", "  Grüße ☃ — back at 3  "));
+  DWORD type = 0;
+  EXPECT_EQ(RawValue(L"Advanced", L"LockMessage", &type), L"Grüße ☃ — back at 3");
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  // The registry ignores case in key paths and value names, as the stored settings must.
+  EXPECT_EQ(GetSettingStr("ADVANCED", "lockmessage", ""), "Grüße ☃ — back at 3");
+  ASSERT_TRUE(SaveSettingStr("General\\Main", "WindowState", 2));
+  EXPECT_EQ(GetSettingInt("General\\Main", "WindowState", -1), 2);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
+  EXPECT_EQ(CurrentStore().Location(kUserRoot), "HKEY_CURRENT_USER\\SOFTWARE\\Pyxora");
+
+  const SettingsDocument listed = CurrentStore().Snapshot(kUserRoot);
+  EXPECT_EQ(listed.Get("SOFTWARE\\Pyxora\\PXRA_SS\\General\\Main", "WindowState"), "2");
+  EXPECT_EQ(listed.Sections().size(), 2u);
+}
+
+TEST_F(Registry, TextsLongerThan127CharactersAndValuesOfOtherTypesReadAsTheDefault) {
+  ASSERT_TRUE(SaveSettingStr("General", "Long", std::string(127, 'x')));
+  EXPECT_EQ(GetSettingStr("General", "Long", "d").size(), 127u);
+  ASSERT_TRUE(SaveSettingStr("General", "Long", std::string(128, 'x')));
+  EXPECT_EQ(GetSettingStr("General", "Long", "d"), "d");
+  const DWORD four = 4;
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Pyxora\\PXRA_SS\\General", L"AnimationType", REG_DWORD, &four,
+                  sizeof four);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), -1);
+}
+
+TEST_F(Registry, EachRootIsItsOwnHive) {
+  ASSERT_TRUE(SaveSettingStr("General", "AnimationType", 5, kMachineRoot));
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1, kMachineRoot), 5);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1, kUserRoot), -1);
+  ASSERT_TRUE(SaveSettingStr("General", "AnimationType", 3));
+  for (int16_t root : {2, 3, 7}) EXPECT_EQ(GetSettingInt("General", "AnimationType", -1, root), -1) << root;
+}
+
+TEST_F(Registry, ATemplateRoundTripsThroughAFolderOutsideTheAnsiCodePage) {
+  testing::TempFolder folder;
+  const std::string path = Utf8FromPath(folder.Path() / PathFromUtf8("Ωμέγα ☃")) + "\\night.pxt";
+  ASSERT_TRUE(std::filesystem::create_directory(PathFromUtf8(path).parent_path()));
+  ASSERT_TRUE(SaveSettingStr("Galaxy", "Galaxy_Stars", 1234));
+  PropertiesModel props;
+  LoadPropertiesFromStore(props);
+  ASSERT_TRUE(SaveTemplate(props, path)) << gTemplate.LastWriteError;
+  // Saved again, the new file takes the old one's place and no temporary is left.
+  ASSERT_TRUE(SaveTemplate(props, path)) << gTemplate.LastWriteError;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathFromUtf8(path).parent_path()), {}), 1);
+
+  Clear();
+  ASSERT_TRUE(ImportTemplate(path).ok);
+  EXPECT_EQ(GetSettingStr("Galaxy", "Galaxy_Stars", ""), "1234");
+  // A device is no template.
+  EXPECT_EQ(ImportTemplate("nul").error, "not a regular file");
+}
+
+TEST(WindowsProgramPaths, OnlyAnExeWithoutAScreenSaverBesideItIsTheWindowedApplication) {
+  auto dispatch = [](std::set<std::string> files, const std::string& line = "/s") {
+    return DispatchCommandLine(line, "C:\\Program Files\\Pyxora\\Pyxora.exe",
+                               [files](const std::string& path) { return files.count(path) > 0; });
+  };
+  const std::string exe = "C:\\Program Files\\Pyxora\\Pyxora.exe", scr = "C:\\Program Files\\Pyxora\\Pyxora.scr";
+  EXPECT_EQ(dispatch({exe}).action, StartAction::Windowed);
+  EXPECT_EQ(dispatch({exe, scr}).action, StartAction::Saver);
+  EXPECT_EQ(dispatch({exe, scr}, "/p 1234").windowId, 1234);
+}
+
+TEST(WindowsSystem, TheVersionIsWindowsOwn) {
+  const std::string os = OperatingSystemText();
+  ASSERT_EQ(os.rfind("Windows ", 0), 0u) << os;
+  EXPECT_NE(os.find_first_of("0123456789"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pyxora
