@@ -1,0 +1,27 @@
+# Shared helpers for the Windows program's real-window tests: the Linux tests' private X
+# server and waits, and wine in one prefix for all of them ($WINEPREFIX, made on first
+# use). Source it with the path of Pyxora.scr as $1.
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh" "$1"
+export WINEPREFIX="${WINEPREFIX:-/tmp/pyxora-wine-$(id -u)}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+BUILD="$(dirname "$PYXORA")"
+KEY='HKCU\Software\Pyxora'
+
+# A wineserver left from another display would make every window fail: end it first,
+# and end whatever a test left running on the way out.
+wineserver -k 2>/dev/null || true
+cleanup_wine() {
+  wineserver -k 2>/dev/null || true
+  cleanup
+}
+trap cleanup_wine EXIT
+[ -n "${KEEP_WORK:-}" ] && cleanup() { stop_x; }
+wine reg delete "$KEY" /f >/dev/null 2>&1 || true
+
+# The program under wine, in the background; its process id in $!.
+pyxora() { wine "$PYXORA" "$@"; }
+setting() { wine reg add "$KEY\\PXRA_SS\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null; }
+# The stored text of a value, or nothing.
+stored() {
+  wine reg query "$KEY\\PXRA_SS\\$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v k="$2" '$1 == k { sub(/^ *[^ ]+ +REG_SZ +/, ""); print }'
+}
