@@ -2,6 +2,7 @@
 # the same core as on Linux with the Windows side of its seams, and src/win instead of
 # src/app. scripts/build-windows configures it into build-windows/.
 enable_language(C RC)
+enable_testing()
 set(PYXORA_HOME_URL "https://example.org/pyxora" CACHE STRING "The product's web page")
 
 # ---- core: the Linux list, with the Windows side of each seam and the registry store in
@@ -66,9 +67,9 @@ add_executable(preview_host tests/win/tools/preview_host.cpp)
 # ---- the tests under wine, in one prefix for all of them (made on first use, ~10 s).
 set(PYXORA_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 # Shared core tests that need POSIX, with the Windows test that stands in for each: a
-# forked writer killed half-way (processes end differently here), /dev/null as a template
-# (nul, in registry_store_test), POSIX program paths (WindowsProgramPaths), the system's
-# name from uname and os-release (Windows' own version, in system_test).
+# forked writer killed half-way (no fork here), FIFOs and /dev/null as templates (a folder,
+# in Registry.ATemplateRoundTrips...), POSIX program paths (WindowsProgramPaths), the
+# system's name from uname and os-release (WindowsSystem.TheVersionIsWindowsOwn).
 set(PYXORA_WIN_SKIPPED_TESTS
   CommandLine.ExportThenImportIntoAnEmptyFolderReproducesEveryKeyATemplateCarries
   Templates.AWriterKilledHalfWayLeavesThePreviousTemplateIntact

@@ -9,9 +9,10 @@ KEY='HKCU\Software\Pyxora'
 
 # A wineserver left from another display would make every window fail: end it first,
 # and end whatever a test left running on the way out.
-wineserver -k 2>/dev/null || true
+stop_wine() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
+stop_wine
 cleanup_wine() {
-  wineserver -k 2>/dev/null || true
+  stop_wine
   cleanup
 }
 trap cleanup_wine EXIT
@@ -24,4 +25,16 @@ setting() { wine reg add "$KEY\\PXRA_SS\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/
 # The stored text of a value, or nothing.
 stored() {
   wine reg query "$KEY\\PXRA_SS\\$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v k="$2" '$1 == k { sub(/^ *[^ ]+ +REG_SZ +/, ""); print }'
+}
+
+# The first window after the wineserver starts waits for wine's own desktop processes:
+# on a busy machine that takes longer than the Linux tests allow.
+wait_window() {
+  local title="$1" id=""
+  for _ in $(seq 400); do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window titled '$title'"
 }

@@ -7,7 +7,7 @@ setting General AnimationType 4
 
 timeout 10 wine "$PYXORA" /p 12345 || fail "/p with no such window did not end"
 
-wine "$BUILD/preview_host.exe" 6 >"$WORK/host.txt" 2>"$WORK/host.err" &
+wine "$BUILD/preview_host.exe" 40 >"$WORK/host.txt" 2>"$WORK/host.err" &
 for _ in $(seq 100); do [ -s "$WORK/host.txt" ] && break; sleep 0.1; done
 handle=$(tr -d '\r' <"$WORK/host.txt")
 [ -n "$handle" ] || fail "the host window gave no handle"
@@ -15,14 +15,21 @@ wait_window "Preview Host" >/dev/null
 screenshot "$WORK/before.png"
 pyxora /p "$handle" 2>"$WORK/preview.err" &
 preview=$!
-sleep 2.5
-screenshot "$WORK/a.png"
-sleep 0.5
-screenshot "$WORK/b.png"
-[ "$(pixels_differing "$WORK/a.png" "$WORK/b.png" 300x200+100+100)" -gt 0 ] || fail "the preview does not move"
+moving=0
+for _ in $(seq 40); do
+  screenshot "$WORK/a.png"
+  sleep 0.5
+  screenshot "$WORK/b.png"
+  [ "$(pixels_differing "$WORK/a.png" "$WORK/b.png" 300x200+100+100)" -gt 0 ] && { moving=1; break; }
+done
+[ "$moving" = 1 ] || fail "the preview does not move"
 for region in 640x100+0+0 640x180+0+300 100x200+0+100 240x200+400+100; do
   [ "$(pixels_differing "$WORK/before.png" "$WORK/b.png" "$region")" -eq 0 ] || fail "drawn outside the host ($region)"
 done
-# The host destroys its window 6 s after it started.
-sleep 3.5
+# The host destroys its window 40 s after it started; the preview lives until then.
+for _ in $(seq 400); do
+  xdotool search --onlyvisible --name "^Preview Host\$" >/dev/null 2>&1 || break
+  alive "$preview" || fail "the preview ended before its host window"
+  sleep 0.1
+done
 wait_gone "$preview" 1 || fail "the preview outlived its host window by more than a second"

@@ -93,8 +93,9 @@ TEST_F(Registry, ATemplateRoundTripsThroughAFolderOutsideTheAnsiCodePage) {
   Clear();
   ASSERT_TRUE(ImportTemplate(path).ok);
   EXPECT_EQ(GetSettingStr("Galaxy", "Galaxy_Stars", ""), "1234");
-  // A device is no template.
-  EXPECT_EQ(ImportTemplate("nul").error, "not a regular file");
+  // A folder is no template, and nothing is written over it.
+  EXPECT_EQ(ImportTemplate(Utf8FromPath(PathFromUtf8(path).parent_path())).error, "it is a folder");
+  EXPECT_FALSE(SaveTemplate(props, Utf8FromPath(PathFromUtf8(path).parent_path())));
 }
 
 TEST(WindowsProgramPaths, OnlyAnExeWithoutAScreenSaverBesideItIsTheWindowedApplication) {
