@@ -9,6 +9,7 @@
 #include <ctime>
 #include <string>
 
+#include "settings/settings.h"
 #include "settings/store.h"
 
 namespace pyxora {
@@ -218,19 +219,13 @@ StoreWriteResult FileStore::WriteBatch(int16_t root, const std::vector<StoreValu
   return {true, ""};
 }
 
-namespace {
-std::unique_ptr<SettingsStore>& StoreSlot() {
-  static std::unique_ptr<SettingsStore> store;
-  return store;
-}
-}  // namespace
+// The store is a file here, so the message names the file and its permissions.
+const char* const kReadOnlyStoreMessage =
+    "The settings file is read-only.\r\n\r\n"
+    "The Property settings cannot be saved.\r\n"
+    "You must change your file permissions so that programs \r\n"
+    "can write to the settings file.  See your System Administrator for assistance.";
 
-SettingsStore& CurrentStore() {
-  auto& slot = StoreSlot();
-  if (!slot) slot = FileStore::FromEnvironment();
-  return *slot;
-}
-
-void SetCurrentStore(std::unique_ptr<SettingsStore> store) { StoreSlot() = std::move(store); }
+std::unique_ptr<SettingsStore> PlatformStore() { return FileStore::FromEnvironment(); }
 
 }  // namespace pyxora

@@ -13,13 +13,6 @@ namespace pyxora {
 SettingText::SettingText(float value) : text_(FormatNumber(value)) {}
 SettingText::SettingText(double value) : text_(FormatNumber(value)) {}
 
-// The store is a file here, so the message names the file and its permissions.
-const char* const kReadOnlyStoreMessage =
-    "The settings file is read-only.\r\n\r\n"
-    "The Property settings cannot be saved.\r\n"
-    "You must change your file permissions so that programs \r\n"
-    "can write to the settings file.  See your System Administrator for assistance.";
-
 std::string SettingsKeyPath(std::string_view section, std::string_view app) {
   std::string path = "SOFTWARE\\Pyxora\\";
   path += app;

@@ -71,7 +71,8 @@ bool TestRegistryWrite();
 // store holds such a value.
 std::string ReadSystemValue(int16_t root, std::string_view keyPath, std::string_view valueName);
 
-// The text of the write-test failure, shown with the product name as title.
+// The text of the write-test failure, shown with the product name as title; it names
+// the platform's store (the settings file, the registry).
 extern const char* const kReadOnlyStoreMessage;
 
 }  // namespace pyxora

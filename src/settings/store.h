@@ -104,8 +104,11 @@ class FileStore : public SettingsStore {
   std::map<int16_t, Cached> cache_;
 };
 
-// The process-wide store every getter uses. Defaults to FileStore::FromEnvironment().
+// The process-wide store every getter uses. Defaults to the platform's own store.
 SettingsStore& CurrentStore();
 void SetCurrentStore(std::unique_ptr<SettingsStore> store);
+// The platform's own store: the settings file (FileStore::FromEnvironment()) on Linux,
+// the registry on Windows.
+std::unique_ptr<SettingsStore> PlatformStore();
 
 }  // namespace pyxora

@@ -9,6 +9,7 @@ namespace pyxora {
 FileStore::FileStore(std::filesystem::path, std::filesystem::path) { std::abort(); }
 std::optional<std::string> FileStore::Read(int16_t, std::string_view, std::string_view) { std::abort(); }
 bool FileStore::Write(int16_t, std::string_view, std::string_view, std::string_view) { std::abort(); }
+StoreWriteResult FileStore::WriteBatch(int16_t, const std::vector<StoreValue>&) { std::abort(); }
 SettingsDocument FileStore::Snapshot(int16_t) { std::abort(); }
 std::filesystem::path FileStore::FileFor(int16_t) const { std::abort(); }
 FileStore::FileRead FileStore::ReadFile(const std::filesystem::path&) { std::abort(); }

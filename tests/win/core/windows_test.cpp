@@ -30,14 +30,16 @@ class Registry : public ::testing::Test {
     SetCurrentStore(std::make_unique<MemoryStore>());
   }
   static void Clear() {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) RegDeleteTreeW(root, L"SOFTWARE\\Pyxora");
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_USERS})
+      RegDeleteTreeW(root, L"SOFTWARE\\Pyxora");
   }
   // The raw value as the registry holds it.
-  static std::wstring RawValue(const wchar_t* section, const wchar_t* name, DWORD* type) {
+  static std::wstring RawValue(const wchar_t* section, const wchar_t* name, DWORD* type,
+                               HKEY root = HKEY_CURRENT_USER) {
     wchar_t data[512] = {};
     DWORD bytes = sizeof data;
     const std::wstring key = std::wstring(L"SOFTWARE\\Pyxora\\PXRA_SS\\") + section;
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, type, data, &bytes) != ERROR_SUCCESS) return L"?";
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_ANY, type, data, &bytes) != ERROR_SUCCESS) return L"?";
     return data;
   }
 };
@@ -76,6 +78,66 @@ TEST_F(Registry, EachRootIsItsOwnHive) {
   EXPECT_EQ(GetSettingInt("General", "AnimationType", -1, kUserRoot), -1);
   ASSERT_TRUE(SaveSettingStr("General", "AnimationType", 3));
   for (int16_t root : {2, 3, 7}) EXPECT_EQ(GetSettingInt("General", "AnimationType", -1, root), -1) << root;
+  // 2 is HKEY_CLASSES_ROOT, any other selector HKEY_USERS.
+  const struct {
+    int16_t selector;
+    HKEY hive;
+  } kHives[] = {{2, HKEY_CLASSES_ROOT}, {3, HKEY_USERS}, {-1, HKEY_USERS}};
+  for (const auto& row : kHives) {
+    Clear();
+    ASSERT_TRUE(SaveSettingStr("General", "AnimationType", row.selector, row.selector)) << row.selector;
+    DWORD type = 0;
+    EXPECT_EQ(RawValue(L"General", L"AnimationType", &type, row.hive), std::to_wstring(row.selector)) << row.selector;
+    EXPECT_EQ(GetSettingInt("General", "AnimationType", -9, kUserRoot), -9) << row.selector;
+  }
+}
+
+// Refuses the nth value it is asked to set, as a registry that is full or locked would.
+class RefusingRegistry : public RegistryStore {
+ public:
+  explicit RefusingRegistry(int refused) : refused_(refused) {}
+
+ protected:
+  long SetValue(HKEY__* key, const std::wstring& name, std::string_view value) override {
+    if (++calls_ == refused_) return ERROR_ACCESS_DENIED;
+    return RegistryStore::SetValue(key, name, value);
+  }
+
+ private:
+  int refused_, calls_ = 0;
+};
+
+TEST_F(Registry, ABatchIsStoredWholeOrARefusedValuePutsBackTheOnesBeforeIt) {
+  ASSERT_TRUE(SaveSettingStr("General", "AnimationType", 2));
+  const std::vector<StoreValue> batch = {{SettingsKeyPath("General"), "AnimationType", "4"},
+                                         {SettingsKeyPath("Galaxy"), "Galaxy_Stars", "900"},
+                                         {SettingsKeyPath("General"), "AnimationType", "5"},
+                                         {SettingsKeyPath("Advanced"), "LockMessage", "late"}};
+  for (int refused : {1, 3, 4}) {
+    RefusingRegistry store(refused);
+    const StoreWriteResult result = store.WriteBatch(kUserRoot, batch);
+    EXPECT_FALSE(result.ok) << refused;
+    const std::string where = "cannot write HKEY_CURRENT_USER\\" + batch[refused - 1].keyPath + ": ";
+    EXPECT_EQ(result.error.substr(0, where.size()), where) << refused;
+    EXPECT_GT(result.error.size(), where.size()) << "the system's reason";
+    DWORD type = 0;
+    EXPECT_EQ(RawValue(L"General", L"AnimationType", &type), L"2") << refused;
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(RawValue(L"Galaxy", L"Galaxy_Stars", &type), L"?") << refused;
+  }
+  // Taken whole, the later of two values at one address wins.
+  ASSERT_TRUE(CurrentStore().WriteBatch(kUserRoot, batch).ok);
+  EXPECT_EQ(GetSettingInt("General", "AnimationType", -1), 5);
+  EXPECT_EQ(GetSettingInt("Galaxy", "Galaxy_Stars", -1), 900);
+  EXPECT_EQ(GetSettingStr("Advanced", "LockMessage", ""), "late");
+}
+
+TEST(WindowsTexts, TheWriteTestNamesTheRegistry) {
+  EXPECT_STREQ(kReadOnlyStoreMessage,
+               "The Registry is read-only.\r\n\r\n"
+               "The Property settings cannot be saved.\r\n"
+               "You must change your Windows User Privileges so that programs \r\n"
+               "can write to the Registry.  See your System Administrator for assistance.");
 }
 
 TEST_F(Registry, ATemplateRoundTripsThroughAFolderOutsideTheAnsiCodePage) {
