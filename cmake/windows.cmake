@@ -17,7 +17,7 @@ target_compile_options(pyxora_core PRIVATE ${PYXORA_WARNINGS})
 target_compile_definitions(pyxora_core PUBLIC PYXORA_VERSION="${PROJECT_VERSION}"
   PYXORA_SOURCE_HELP="${CMAKE_CURRENT_SOURCE_DIR}/docs/help" PYXORA_HOME_URL="${PYXORA_HOME_URL}"
   UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 _USE_MATH_DEFINES)
-target_link_libraries(pyxora_core PUBLIC advapi32 ntdll)
+target_link_libraries(pyxora_core PUBLIC advapi32 ntdll shell32 ole32 uuid)
 
 # ---- the core tests, run under wine with GoogleTest built from Debian's sources.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -51,6 +51,11 @@ void RemoveFile(std::string_view path);
 // Whether this process may make files in a folder.
 bool CanWriteInFolder(std::string_view folder);
 
+// The system's folder for files a program keeps for the user, with the program's own
+// folder in it: $XDG_DATA_HOME/pyxora, else ~/.local/share/pyxora on Linux; the local
+// application-data folder + "Pyxora" on Windows. Empty when the system names none.
+std::filesystem::path SystemUserDataFolder();
+
 // Paths from and to UTF-8 text, whatever the system's own narrow encoding is.
 inline std::filesystem::path PathFromUtf8(std::string_view text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));

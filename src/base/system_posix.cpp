@@ -25,6 +25,12 @@ std::tm LocalTime(std::time_t when) {
   return local;
 }
 
+std::filesystem::path SystemUserDataFolder() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::filesystem::path(xdg) / "pyxora";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "pyxora";
+}
+
 std::string SystemVersionText() {
   if (utsname names{}; ::uname(&names) == 0) return std::string(names.sysname) + " " + names.release;
   return "unknown";

@@ -4,6 +4,9 @@
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cerrno>
 
@@ -55,6 +58,15 @@ std::tm LocalTime(std::time_t when) {
   std::tm local{};
   localtime_s(&local, &when);
   return local;
+}
+
+std::filesystem::path SystemUserDataFolder() {
+  wchar_t* folder = nullptr;
+  std::filesystem::path path;
+  if (SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &folder) == S_OK)
+    path = std::filesystem::path(folder) / L"Pyxora";
+  CoTaskMemFree(folder);
+  return path;
 }
 
 std::string SystemVersionText() {

@@ -221,9 +221,7 @@ void ClearTemplateCache() { gTemplate.TemplateText.clear(); }
 
 std::filesystem::path UserDataFolder() {
   if (const char* own = std::getenv("PYXORA_DATA_HOME"); own && *own) return own;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::filesystem::path(xdg) / "pyxora";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home && *home ? home : ".") / ".local" / "share" / "pyxora";
+  return SystemUserDataFolder();
 }
 
 }  // namespace pyxora

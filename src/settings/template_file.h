@@ -64,8 +64,8 @@ bool FinishTemplateWrite();
 // Forgets the cached text.
 void ClearTemplateCache();
 
-// Where the program keeps files of its own for the user: $PYXORA_DATA_HOME, else
-// $XDG_DATA_HOME/pyxora, else ~/.local/share/pyxora.
+// Where the program keeps files of its own for the user: $PYXORA_DATA_HOME, else the
+// system's folder for it (SystemUserDataFolder).
 std::filesystem::path UserDataFolder();
 
 }  // namespace pyxora

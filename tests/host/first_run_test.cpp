@@ -182,7 +182,9 @@ TEST_F(FirstRun, AResetWhoseBackupCannotBeWrittenResetsNothingAndSaysWhy) {
   SetUserMessageHandler([&](UserMessageKind, std::string_view, std::string_view text) { told = text; });
   const WelcomeOutcome outcome = WelcomeFlow(props, [](bool) { return true; });
   SetUserMessageHandler(nullptr);
-  EXPECT_EQ(told, std::string(kResetDroppedMessage) + "/proc/no-such-folder/propsave.pxt: no such folder.");
+  // The system's own separator joins the file to the folder.
+  const std::string backup = (std::filesystem::path("/proc/no-such-folder") / "propsave.pxt").string();
+  EXPECT_EQ(told, std::string(kResetDroppedMessage) + backup + ": no such folder.");
   EXPECT_FALSE(outcome.reset);
   EXPECT_FALSE(outcome.backupWritten);
   EXPECT_EQ(User("Advanced", "Adv_TimeDelay"), "25");

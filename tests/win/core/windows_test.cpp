@@ -171,6 +171,12 @@ TEST(WindowsProgramPaths, OnlyAnExeWithoutAScreenSaverBesideItIsTheWindowedAppli
   EXPECT_EQ(dispatch({exe, scr}, "/p 1234").windowId, 1234);
 }
 
+TEST(WindowsSystem, TheProgramsOwnFilesLiveInTheLocalApplicationDataFolder) {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  ASSERT_NE(local, nullptr);
+  EXPECT_EQ(UserDataFolder(), std::filesystem::path(local) / L"Pyxora");
+}
+
 TEST(WindowsSystem, TheVersionIsWindowsOwn) {
   const std::string os = OperatingSystemText();
   ASSERT_EQ(os.rfind("Windows ", 0), 0u) << os;
