@@ -10,14 +10,24 @@ timeout 10 wine "$PYXORA" /p 12345 || fail "/p with no such window did not end"
 wine "$BUILD/preview_host.exe" 40 >"$WORK/host.txt" 2>"$WORK/host.err" &
 for _ in $(seq 100); do [ -s "$WORK/host.txt" ] && break; sleep 0.1; done
 handle=$(tr -d '\r' <"$WORK/host.txt")
-[ -n "$handle" ] || fail "the host window gave no handle"
+[ -n "$handle" ] || fail "the host window gave no handle: $(cat "$WORK/host.err")"
 wait_window "Preview Host" >/dev/null
 screenshot "$WORK/before.png"
 pyxora /p "$handle" 2>"$WORK/preview.err" &
 preview=$!
-moving=0
-for _ in $(seq 40); do
+# The child window first covers the host's grey; only then do two frames tell whether it
+# draws (the grey turning into the preview is no motion).
+shown=0
+for _ in $(seq 100); do
   screenshot "$WORK/a.png"
+  [ "$(pixels_differing "$WORK/before.png" "$WORK/a.png" 300x200+100+100)" -gt 0 ] && { shown=1; break; }
+  sleep 0.2
+done
+[ "$shown" = 1 ] || fail "the preview window did not appear in its host"
+sleep 1
+screenshot "$WORK/a.png"
+moving=0
+for _ in $(seq 20); do
   sleep 0.5
   screenshot "$WORK/b.png"
   [ "$(pixels_differing "$WORK/a.png" "$WORK/b.png" 300x200+100+100)" -gt 0 ] && { moving=1; break; }

@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
   RegisterClassW(&type);
   HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
                                 nullptr, type.hInstance, nullptr);
+  if (!window) {
+    std::fprintf(stderr, "preview_host: no window (error %lu)\n", GetLastError());
+    return 1;
+  }
   std::printf("%lld\n", static_cast<long long>(reinterpret_cast<intptr_t>(window)));
   std::fflush(stdout);
   const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
