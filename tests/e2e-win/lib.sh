@@ -18,6 +18,9 @@ cleanup_wine() {
 trap cleanup_wine EXIT
 [ -n "${KEEP_WORK:-}" ] && cleanup() { stop_x; }
 wine reg delete "$KEY" /f >/dev/null 2>&1 || true
+# That wine ran before the test's X server: its desktop process found no display, and
+# every window made while it lives would fail ("could not load a driver").
+stop_wine
 
 # The program under wine, in the background; its process id in $!.
 pyxora() { wine "$PYXORA" "$@"; }
