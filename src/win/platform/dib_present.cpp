@@ -98,13 +98,47 @@ PresentStats DibPresenter::Present(Canvas& canvas, HWND window) {
   Target target(bits_, width_);
   const PresentStats stats = changes_.Present(canvas, target);
   if (!stats.Pixels() || !IsWindow(window)) return stats;
-  HDC dc = GetDC(window);
+  HWND owner = nullptr;
+  HDC dc = WindowDc(window, owner);
+  if (!dc) return stats;
   for (const PixelRect& r : target.Rects()) {
     const int right = std::min(r.right, width_), bottom = std::min(r.bottom, height_);
     BitBlt(dc, r.left, r.top, right - r.left, bottom - r.top, memory_, r.left, r.top, SRCCOPY);
   }
-  ReleaseDC(window, dc);
+  ReleaseDC(owner, dc);
   return stats;
+}
+
+HDC DibPresenter::WindowDc(HWND window, HWND& owner) const {
+  HWND parent = throughParent_ ? GetParent(window) : nullptr;
+  if (!parent) {
+    owner = window;
+    return GetDC(window);
+  }
+  // A cache context without the parent's style: a parent that clips its children would
+  // otherwise clip this one out.
+  owner = parent;
+  HDC dc = GetDCEx(parent, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  if (!dc) return nullptr;
+  POINT origin{0, 0};
+  MapWindowPoints(window, parent, &origin, 1);
+  RECT client{};
+  GetClientRect(window, &client);
+  SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  return dc;
+}
+
+void DibPresenter::Repaint(HWND window, HDC paintDc, const RECT& area) const {
+  if (!throughParent_) {
+    Paint(paintDc, area);
+    return;
+  }
+  HWND owner = nullptr;
+  HDC dc = WindowDc(window, owner);
+  if (!dc) return;
+  Paint(dc, area);
+  ReleaseDC(owner, dc);
 }
 
 void DibPresenter::Paint(HDC target, const RECT& area) const {

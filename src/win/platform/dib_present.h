@@ -18,10 +18,17 @@ class DibPresenter {
   PresentStats Present(Canvas& canvas, HWND window);
   // Repaints `area` of the window from what was last presented; black beyond it.
   void Paint(HDC target, const RECT& area) const;
+  // Answers the window's WM_PAINT: `area` through `paintDc`, or through the parent.
+  void Repaint(HWND window, HDC paintDc, const RECT& area) const;
+  // A child window of another program's window is drawn through that parent's device
+  // context, clipped to the child: wine shows nothing drawn through the child's own.
+  void DrawThroughParent(bool through) { throughParent_ = through; }
 
  private:
   class Target;
   void Resize(int width, int height);
+  // The context that reaches `window`'s pixels, its origin at the window's client origin.
+  HDC WindowDc(HWND window, HWND& owner) const;
 
   ChangePresenter changes_;
   HDC memory_ = nullptr;
@@ -29,6 +36,7 @@ class DibPresenter {
   HGDIOBJ previous_ = nullptr;
   uint32_t* bits_ = nullptr;
   int width_ = 0, height_ = 0;
+  bool throughParent_ = false;
 };
 
 }  // namespace pyxora

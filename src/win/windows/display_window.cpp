@@ -65,7 +65,7 @@ LRESULT DisplayWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window_, &paint);
-      presenter_.Paint(dc, paint.rcPaint);
+      presenter_.Repaint(window_, dc, paint.rcPaint);
       EndPaint(window_, &paint);
       return 0;
     }

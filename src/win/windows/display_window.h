@@ -29,6 +29,7 @@ class DisplayWindow {
   void RunDriver(DriverVariant variant, SequenceState* sequence);
   // The pointer is invisible over the window.
   void SetPointerHidden(bool hidden) { pointerHidden_ = hidden; }
+  DibPresenter& Presenter() { return presenter_; }
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;

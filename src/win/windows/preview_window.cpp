@@ -10,6 +10,7 @@ int PreviewWindow::Run(HWND parent) {
   RECT area{};
   if (IsWindow(parent)) GetClientRect(parent, &area);
   if (IsWindow(parent)) Create(0, WS_CHILD | WS_VISIBLE | WS_DISABLED, kPreviewCaption, area, parent);
+  Presenter().DrawThroughParent(true);
   RunDriver(DriverVariant::Preview, nullptr);
   return 0;
 }
