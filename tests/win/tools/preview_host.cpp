@@ -1,6 +1,8 @@
 // Stands in for the Screen Saver Settings in the preview tests: a 300 x 200 window
 // titled "Preview Host" whose handle it prints (decimal, as /p takes it). It destroys the
 // window after SECONDS and lives two seconds more, so a test sees the preview end by itself.
+// The window clips its children, as a dialog's preview control may: a preview that drew
+// through the host's own style would be clipped out of it.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,8 +16,8 @@ int main(int argc, char** argv) {
   type.lpszClassName = L"PreviewHost";
   type.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   RegisterClassW(&type);
-  HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                                nullptr, type.hInstance, nullptr);
+  HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
+                                300, 200, nullptr, nullptr, type.hInstance, nullptr);
   if (!window) {
     std::fprintf(stderr, "preview_host: no window (error %lu)\n", GetLastError());
     return 1;
