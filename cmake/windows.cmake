@@ -67,13 +67,11 @@ add_executable(preview_host tests/win/tools/preview_host.cpp)
 # ---- the tests under wine, in one prefix for all of them (made on first use, ~10 s).
 set(PYXORA_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 # Shared core tests that need POSIX, with the Windows test that stands in for each: a
-# forked writer killed half-way (no fork here), FIFOs and /dev/null as templates (a folder,
-# in Registry.ATemplateRoundTrips...), POSIX program paths (WindowsProgramPaths), the
+# forked writer killed half-way (no fork here), POSIX program paths (WindowsProgramPaths), the
 # system's name from uname and os-release (WindowsSystem.TheVersionIsWindowsOwn).
 set(PYXORA_WIN_SKIPPED_TESTS
   CommandLine.ExportThenImportIntoAnEmptyFolderReproducesEveryKeyATemplateCarries
   Templates.AWriterKilledHalfWayLeavesThePreviousTemplateIntact
-  Templates.AFileThatCannotBeReadImportsNothingAndSaysWhy
   Dispatch.TheProgramFileDecidesTheWindowedApplication
   DialogForms.DiagnosticsFigures)
 list(JOIN PYXORA_WIN_SKIPPED_TESTS ":" PYXORA_WIN_FILTER)
