@@ -112,6 +112,8 @@ Section "Pyxora"
   !insertmacro InstallHelpPages
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
+  ; The entries start in the program folder (the last SetOutPath).
+  SetOutPath "$INSTDIR"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Pyxora.exe" "" "$INSTDIR\Pyxora.exe" 0
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Properties.lnk" "${SAVER}" "/c" "${SAVER}" 0

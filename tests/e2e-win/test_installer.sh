@@ -131,8 +131,23 @@ wineserver -w
 expect_installed "the installer's pages"
 expect_value "$DESKTOP" SCRNSAVE.EXE "$SAVER" "the finish page's check box"
 
-# The uninstaller's page: its check box (Alt+R) removes the settings too.
+# The Start-menu entries, opened as the shell opens them: the Properties window, and the
+# windowed application animating.
+entry() { wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Pyxora\\$1.lnk"; }
+entry "Pyxora Properties"
+wait_window "Pyxora Properties" >/dev/null
+stop_wine
 wine "$FOLDER/Pyxora.exe" --settings set General AnimationType 4
+entry Pyxora
+for _ in $(seq 50); do
+  screenshot "$WORK/entry.png"
+  [ "$(lit_pixels "$WORK/entry.png" 800x600+0+0)" -gt 100 ] && break
+  sleep 0.2
+done
+[ "$(lit_pixels "$WORK/entry.png" 800x600+0+0)" -gt 100 ] || fail "the Pyxora entry shows no animation"
+stop_wine
+
+# The uninstaller's page: its check box (Alt+R) removes the settings too.
 wine "$FOLDER/Uninstall.exe" 2>"$WORK/uninstall.err"
 press "Pyxora Uninstall ?" alt+r alt+u
 close_with "Pyxora Uninstall ?" alt+c
