@@ -61,6 +61,13 @@ std::string ClampAdvancedBox(int index, const std::string& text) {
   return rule ? ClampTextBox(text, rule->kind, rule->lo, rule->hi) : text;
 }
 
+std::optional<std::string> AdvancedArrowText(int index, const std::string& text, int direction) {
+  const AdvancedBoxRule* rule = FindAdvancedBox(index);
+  if (!rule) return std::nullopt;
+  const double step = rule->kind == kSingle ? 0.1 : 1.0;
+  return ClampTextBox(FormatNumber(ValOfBoxText(text) + direction * step), rule->kind, rule->lo, rule->hi);
+}
+
 std::optional<std::string> ValidateAdvanced(const AdvancedFields& fields) {
   if (!fields.cycle) return std::nullopt;
   // The "All Themes" boxes (6, 7) choose presets, not effects.

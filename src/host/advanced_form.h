@@ -51,6 +51,9 @@ AdvancedFields LoadAdvancedFields();
 void ApplyAdvancedDefaults(AdvancedFields& fields);
 // The text `index` holds after leaving it (ClampTextBox with its range).
 std::string ClampAdvancedBox(int index, const std::string& text);
+// Up (+1) or Down (-1) in box `index`: its number moved by 1 (0.1 in a decimal box)
+// within the box's range; nothing for a box without a range.
+std::optional<std::string> AdvancedArrowText(int index, const std::string& text, int direction);
 // The message that keeps the window open, or none.
 std::optional<std::string> ValidateAdvanced(const AdvancedFields& fields);
 // Every key OK writes and its value, in the order written.
