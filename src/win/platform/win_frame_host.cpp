@@ -17,6 +17,7 @@ void WinFrameHost::ProcessEvents() {
       RequestStop();
       return;
     }
+    if (filter_ && filter_(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

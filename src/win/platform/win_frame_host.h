@@ -3,6 +3,8 @@
 // the time is up or a message arrives, so a waiting saver costs no CPU.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 
 #include "render/frame_host.h"
@@ -19,9 +21,13 @@ class WinFrameHost : public FrameHost {
 
   // What presenting a frame means for the current display.
   void SetPresenter(std::function<void()> presenter) { presenter_ = std::move(presenter); }
+  // Sees each message first; true when it took it (a dialog's keyboard, so a window
+  // running a preview still answers Tab, Enter and Escape).
+  void SetMessageFilter(bool (*filter)(MSG&)) { filter_ = filter; }
 
  private:
   std::function<void()> presenter_;
+  bool (*filter_)(MSG&) = nullptr;
 };
 
 // The process's host for the real displays.
