@@ -45,7 +45,7 @@ file(GLOB_RECURSE PYXORA_WIN_SOURCES CONFIGURE_DEPENDS src/win/*.cpp)
 list(FILTER PYXORA_WIN_SOURCES EXCLUDE REGEX "/win_main\\.cpp$")
 add_library(pyxora_win STATIC ${PYXORA_WIN_SOURCES})
 target_link_libraries(pyxora_win PUBLIC pyxora_core ${CMAKE_FIND_ROOT_PATH}/lib/libz.a
-  user32 gdi32 winmm shell32 comctl32)
+  user32 gdi32 winmm shell32 comctl32 ole32 uuid)
 target_compile_options(pyxora_win PRIVATE ${PYXORA_WARNINGS})
 
 string(REPLACE "." "," PYXORA_VERSION_COMMAS "${PROJECT_VERSION},0")

@@ -1,11 +1,11 @@
-// Where the Properties window opens: the configuration windows are built on this seam.
+// Where the Properties window opens: /c, and the windowed application's click or key.
 #pragma once
 
 #include <windows.h>
 
 namespace pyxora {
 
-// /c and an empty command line: the Properties window, modeless; the exit status.
+// /c: the Properties window on its own; the exit status.
 int RunPropertiesWindow();
 // The windowed application's click or key: the Properties window, modal to `owner`.
 void ShowPropertiesModal(HWND owner);
