@@ -39,5 +39,10 @@ wait_window() {
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
-  fail "no window titled '$title'"
+  local names
+  names=$(for w in $(xdotool search --name . 2>/dev/null); do xdotool getwindowname "$w"; done | sort -u | paste -sd, -)
+  fail "no window titled '$title' (windows: $names)"
 }
+
+# Without a window manager the keys go to the window under the pointer: put it there.
+pointer_over() { xdotool mousemove --window "$1" 4 4; sleep 0.2; }

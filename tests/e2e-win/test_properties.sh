@@ -1,0 +1,67 @@
+# /c: "Pyxora Properties" opens (a second /c only brings it forward); for each effect,
+# choosing it shows its page (its first box is where Tab leads), a value typed out of
+# range is clamped on leaving the box, Enter accepts and writes the registry, Escape
+# cancels and writes nothing; a theme fills its preset's values.
+source "$(dirname "$0")/lib.sh" "$1"
+start_x 1200x800
+# The registry was cleared before the X server started: its wineserver knows no display.
+stop_wine
+# A user past the first run: the window loads from the registry and writes nothing itself.
+setting General ResetSettings 1
+setting General AnimationType 4
+
+open_properties() {
+  local started
+  started=$(date +%s%N)
+  pyxora /c 2>>"$WORK/props.err" &
+  PROPS=$!
+  local id
+  id=$(wait_window "Pyxora Properties")
+  echo "/c opened in $(( ($(date +%s%N) - started) / 1000000 )) ms"
+  pointer_over "$id"
+}
+keys() { xdotool key --delay 40 "$@"; }
+# KEY COUNT: the key that many times (none for 0).
+times() { local i; for ((i = 0; i < $2; i++)); do printf '%s ' "$1"; done; }
+closed() { wait_gone "$PROPS" 5 || fail "$1: the window did not close"; }
+
+open_properties
+pyxora /c 2>>"$WORK/props.err" &
+second=$!
+wait_gone "$second" 10 || fail "a second /c did not end"
+[ "$(xdotool search --onlyvisible --name '^Pyxora Properties$' | wc -l)" = 1 ] || fail "a second /c opened another window"
+keys Escape
+closed "Escape"
+
+# effect index, Tabs from the effect list to its first box, section, key of that box,
+# what its lower bound makes of a typed 0.
+rows=(
+  "0 2 Fireworks FireWorks 1"
+  "2 2 B-SplineWarp Warp_Works 1"
+  "3 1 B-SplineSpark B_Spline_Splines 1"
+  "5 3 Galaxy Galaxy_Stars 10"
+)
+for row in "${rows[@]}"; do
+  read -r effect tabs section key clamped <<<"$row"
+  chosen=$(stored General AnimationType)
+  open_properties
+  keys Home $(times Down "$effect") $(times Tab "$tabs") 7 Escape
+  closed "$section: Escape"
+  [ "$(stored "$section" "$key")" != 7 ] || fail "$section: Cancel wrote $key"
+  [ "$(stored General AnimationType)" = "$chosen" ] || fail "$section: Cancel wrote the effect choice"
+
+  open_properties
+  keys Home $(times Down "$effect") $(times Tab "$tabs") 0 Tab Return
+  closed "$section: Enter"
+  [ "$(stored "$section" "$key")" = "$clamped" ] || fail "$section: $key is '$(stored "$section" "$key")', not $clamped"
+  [ "$(stored General AnimationType)" = "$effect" ] || fail "$section: the effect choice was not written"
+done
+
+# Gravity wells: theme 3 fills its preset (emit speed 2, gravity 2500); the stars box
+# (third after the theme list) is clamped to 10 even while it still has the focus.
+open_properties
+keys Home $(times Down 4) Tab Down Down Down Tab Tab Tab 0 Return
+closed "gravity: Enter"
+[ "$(stored GravityWell Grav_ESpeed)" = 2 ] || fail "the theme did not fill the emit speed"
+[ "$(stored GravityWell Grav_Gravity)" = 2500 ] || fail "the theme did not fill the gravity"
+[ "$(stored GravityWell Grav_Pixels)" = 10 ] || fail "the focused box was not clamped before the save"
