@@ -63,6 +63,8 @@ add_custom_command(TARGET Pyxora POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_CURRENT_SOURCE_DIR}/docs/help ${CMAKE_BINARY_DIR}/windowed/help
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_CURRENT_SOURCE_DIR}/docs/help ${CMAKE_BINARY_DIR}/help)
 add_executable(preview_host tests/win/tools/preview_host.cpp)
+add_executable(window_texts tests/win/tools/window_texts.cpp)
+target_link_options(window_texts PRIVATE -municode)
 
 # ---- the tests under wine, in one prefix for all of them (made on first use, ~10 s).
 set(PYXORA_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")

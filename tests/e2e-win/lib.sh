@@ -46,3 +46,14 @@ wait_window() {
 
 # Without a window manager the keys go to the window under the pointer: put it there.
 pointer_over() { xdotool mousemove --window "$1" 4 4; sleep 0.2; }
+# What the window with this caption shows: "class|text|left,top,right,bottom|enabled" a
+# control, read through the system (tests/win/tools/window_texts.cpp).
+texts() { wine "$BUILD/window_texts.exe" "$1" 2>/dev/null | tr -d '\r'; }
+# Waits until the window with this caption shows a control with exactly this text.
+wait_text() {
+  for _ in $(seq 100); do
+    texts "$1" | cut -d'|' -f2 | grep -qxF -- "$2" && return 0
+    sleep 0.1
+  done
+  fail "'$1' does not show '$2'"
+}

@@ -278,6 +278,18 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
       return MAKELRESULT(defaultId_, DC_HASDEFID);
+    case WM_ACTIVATE:
+      // As a dialog does: the control that had the focus gets it back when the window
+      // is active again (after a menu, a message box, another window).
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+      } else {
+        HWND focus = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) ? lastFocus_
+                                                                                    : GetNextDlgTabItem(window_, nullptr, FALSE);
+        if (focus) SetFocus(focus);
+      }
+      return 0;
     case WM_NEXTDLGCTL: {
       // What a dialog does for Tab, Shift+Tab and mnemonics: this window is not one.
       HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)

@@ -76,6 +76,7 @@ class DialogWindow {
   HFONT font_ = nullptr;
   UINT dpi_ = 96;
   int clientWidth_ = 0, clientHeight_ = 0;
+  HWND lastFocus_ = nullptr;
   int defaultId_ = IDOK;
   int result_ = IDCANCEL;
   bool ended_ = false;
