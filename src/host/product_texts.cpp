@@ -33,13 +33,11 @@ std::string WelcomeFeatures(const char* platformFeature) {
          "*   Spark Brightness Decay for realistic effects.\n" + "*   Resizeable windows for improved preview.";
 }
 
-const std::vector<const char*>& CreditLines() {
-  static const std::vector<const char*> lines = {
-      "Pyxora", "", "Real-time 3D pixel animations", "", "Design and programming", "The Pyxora developers", "",
-      "Fireworks, Gravity Wells, Galaxies,", "B-Spline Warp and B-Spline Sparklers", "", "B-spline curves after",
-      "de Boor, A Practical Guide to Splines", "", "Thanks to everyone who", "tried the early versions.", "", "Cheers.",
-  };
-  return lines;
+std::vector<const char*> CreditLines(const char* builtWith) {
+  return {"Pyxora", "", "Real-time 3D pixel animations", "", "Design and programming", "The Pyxora developers", "",
+          "Fireworks, Gravity Wells, Galaxies,", "B-Spline Warp and B-Spline Sparklers", "", "Built with", builtWith, "",
+          "B-spline curves after", "de Boor, A Practical Guide to Splines", "", "Thanks to everyone who",
+          "tried the early versions.", "", "Cheers."};
 }
 
 }  // namespace pyxora

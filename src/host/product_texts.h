@@ -20,7 +20,8 @@ std::string WelcomeText(bool earlierVersion);
 std::string WelcomeNotes();
 // "New features:" and the list, one a line, the first being `platformFeature`.
 std::string WelcomeFeatures(const char* platformFeature);
-// The lines the credits window scrolls, after its version line.
-const std::vector<const char*>& CreditLines();
+// The lines the credits window scrolls after its version line; `builtWith` names what
+// this platform side is built with.
+std::vector<const char*> CreditLines(const char* builtWith);
 
 }  // namespace pyxora

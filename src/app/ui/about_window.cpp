@@ -52,29 +52,6 @@ void RunOnBox(PictureBox& box, Body body) {
   StarPalette = savedPalette;
 }
 
-const char* const kCreditLines[] = {
-    "Pyxora",
-    "",
-    "Real-time 3D pixel animations",
-    "",
-    "Design and programming",
-    "The Pyxora developers",
-    "",
-    "Fireworks, Gravity Wells, Galaxies,",
-    "B-Spline Warp and B-Spline Sparklers",
-    "",
-    "Built with",
-    "Qt 6, SDL 2 and GoogleTest",
-    "",
-    "B-spline curves after",
-    "de Boor, A Practical Guide to Splines",
-    "",
-    "Thanks to everyone who",
-    "tried the early versions.",
-    "",
-    "Cheers.",
-};
-
 }  // namespace
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
@@ -196,7 +173,7 @@ void CreditsWindow::Run() {
 
   // The text is painted once into an image and scrolled; stars are inverted pixels.
   QStringList lines{QString("Version ") + kProductVersion, ""};
-  for (const char* line : kCreditLines) lines << line;
+  for (const char* line : CreditLines("Qt 6, SDL 2 and GoogleTest")) lines << line;
   const QFont font = picCredits_->font();
   const QFontMetrics metrics(font);
   const int lineHeight = metrics.height() + 2;
@@ -289,7 +266,7 @@ void ShowCredits(QWidget* owner) {
 
 void OpenHomePage(QWidget* owner) {
   if (!OpenUrl(QUrl(kProductWebAddress)))
-    QMessageBox::information(owner, "Pyxora", QString("The Web Page could not be reached.\n") + kProductWebAddress);
+    QMessageBox::information(owner, "Pyxora", QString(kWebPageUnreachable) + "\n" + kProductWebAddress);
 }
 
 }  // namespace pyxora

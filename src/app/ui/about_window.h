@@ -6,13 +6,11 @@
 #include <QPointF>
 #include <vector>
 
+#include "host/product_texts.h"
+
 namespace pyxora {
 
 class PictureBox;
-
-inline constexpr const char* kProductName = "Pyxora";
-inline constexpr const char* kProductVersion = "3.2";
-inline constexpr const char* kProductWebAddress = PYXORA_HOME_URL;
 
 class AboutWindow : public QDialog {
   Q_OBJECT

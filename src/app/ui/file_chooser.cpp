@@ -26,7 +26,6 @@ namespace pyxora {
 namespace {
 
 constexpr const char* kPlacementSection = "General\\Template";
-constexpr const char* kRememberSection = "Template";
 constexpr const char* kParentEntry = "..";
 
 QString DriveOf(const QString& folder) {
@@ -101,16 +100,9 @@ FileChooser::FileChooser(const FileChooserSetup& setup, QWidget* parent) : QDial
   layout->addLayout(buttons);
   resize(560, 360);
 
-  // Description and pattern pairs, each followed by a bar.
-  const QStringList parts = setup.filter.split('|');
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    if (parts[i].isEmpty() && parts[i + 1].isEmpty()) continue;
-    cboTypes_->addItem(parts[i]);
-    cboFilter_->addItem(parts[i + 1]);
-  }
-  if (cboTypes_->count() == 0) {
-    cboTypes_->addItem("All Files (*.*)");
-    cboFilter_->addItem("*.*");
+  for (const FileType& type : SplitFileFilter(setup.filter.toStdString())) {
+    cboTypes_->addItem(QString::fromStdString(type.description));
+    cboFilter_->addItem(QString::fromStdString(type.pattern));
   }
 
   connect(cmdOK_, &QPushButton::clicked, this, &FileChooser::Accept);
@@ -129,9 +121,8 @@ FileChooser::FileChooser(const FileChooserSetup& setup, QWidget* parent) : QDial
 
   RestorePlacement(*this, kPlacementSection);
   FillDrives();
-  const QString drive = QString::fromStdString(GetSettingStr(kRememberSection, "Path_Drive", ""));
-  const QString dir = QString::fromStdString(GetSettingStr(kRememberSection, "Path_Dir", ""));
-  if (drive.isEmpty() || dir.isEmpty() || !ChangeFolder(dir))
+  const QString dir = QString::fromStdString(RememberedTemplateFolder());
+  if (dir.isEmpty() || !ChangeFolder(dir))
     if (!ChangeFolder(QDir::homePath())) ChangeFolder(QDir::rootPath());
   cboTypes_->setCurrentIndex(0);
   ChooseType(0);
@@ -195,22 +186,20 @@ void FileChooser::Tell(const char* text) {
   if (showMessage) showMessage(QString::fromUtf8(text));
 }
 
-void FileChooser::Remember(const QString& path) {
-  const QString folder = QFileInfo(path).absolutePath();
-  SaveSettingStr(kRememberSection, "Path_Drive", Text(DriveOf(folder)));
-  SaveSettingStr(kRememberSection, "Path_Dir", Text(folder));
-}
+void FileChooser::Remember(const QString& path) { RememberTemplateFolder(Text(QFileInfo(path).absoluteFilePath())); }
 
 void FileChooser::Accept() {
-  QString name = txtFile_->text();
   const bool templates = setup_.templateMode && setup_.props;
   picStatus_->setValue(0);
+  const FileChoice choice = ChooseFile(setup_.openMode, Text(folder_), Text(txtFile_->text()),
+                                       Text(setup_.defaultExtension),
+                                       [](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); });
+  if (choice.message) {
+    Tell(choice.message);
+    return;
+  }
+  const QString path = QString::fromStdString(choice.path);
   if (setup_.openMode) {
-    const QString path = Joined(folder_, name);
-    if (name.trimmed().isEmpty() || !QFileInfo(path).isFile()) {
-      Tell(kExistingFileMessage);
-      return;
-    }
     if (templates) {
       if (!LoadTemplate(*setup_.props, Text(path)).ok) {
         Tell(kExistingFileMessage);
@@ -224,12 +213,6 @@ void FileChooser::Accept() {
     accept();
     return;
   }
-  if (name.trimmed().isEmpty()) {
-    Tell(kFileNameMessage);
-    return;
-  }
-  if (!name.contains('.') && !setup_.defaultExtension.isEmpty()) name += '.' + setup_.defaultExtension;
-  const QString path = Joined(folder_, name);
   if (templates) {
     // The old template is replaced only by a complete new one.
     if (!SaveTemplate(*setup_.props, Text(path))) {

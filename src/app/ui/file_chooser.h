@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "host/file_choice.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,9 +29,6 @@ struct FileChooserSetup {
   PropertiesModel* props = nullptr;  // what a template is loaded into or saved from
 };
 
-inline constexpr const char* kExistingFileMessage = "Please select an existing file.";
-inline constexpr const char* kFileNameMessage = "Please enter a file name.";
-inline constexpr const char* kValidPathMessage = "Please enter a valid path and file.";
 
 class FileChooser : public QDialog {
   Q_OBJECT

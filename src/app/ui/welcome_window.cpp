@@ -14,9 +14,8 @@ namespace pyxora {
 WelcomeWindow::WelcomeWindow(bool earlierVersion, QWidget* parent) : QDialog(parent) {
   setObjectName("frmWelcome");
   setWindowTitle(kProductName);
-  const QString name = kProductName, version = kProductVersion;
   auto* top = new QVBoxLayout(this);
-  auto* heading = new QLabel("Welcome to " + name + " " + version + ".", this);
+  auto* heading = new QLabel(QString::fromStdString(WelcomeHeading()), this);
   heading->setObjectName("lblHeading");
   QFont big = heading->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
@@ -24,35 +23,17 @@ WelcomeWindow::WelcomeWindow(bool earlierVersion, QWidget* parent) : QDialog(par
   heading->setFont(big);
   top->addWidget(heading);
 
-  text_ = "Thank you for installing " + name + " " + version + ".  " +
-          "You can use this product to simulate several graphical effects including:  Fireworks, Gravity Wells, "
-          "Galaxies, B-Spline Warp and B-Spline Sparklers.  ";
-  if (earlierVersion)
-    text_ += QString("It appears that you already have an earlier version of the product.  ") +
-             "In order to experience the new effects in this version, you should " +
-             "Reset the Properties to the Factory Settings.  " +
-             "Your current settings will be saved to the template file:  propsave." + "pxt" + ".  " +
-             "Restore your settings from the menu:  File-> Open Template.";
+  text_ = QString::fromStdString(WelcomeText(earlierVersion));
   auto* lblText = new QLabel(text_, this);
   lblText->setObjectName("lblText");
   lblText->setWordWrap(true);
   top->addWidget(lblText);
 
-  auto* notes = new QLabel(QString("Please consider the following:\n") +
-                               "*   The Factory settings have been optimized for a 400 MHz CPU.\n" +
-                               "*   Disable mouse-move sensitivity from menu:  Edit-> Advanced Settings.\n" +
-                               "*   This product is provided 'as is' without warranty of any kind.",
-                           this);
+  auto* notes = new QLabel(QString::fromStdString(WelcomeNotes()), this);
   notes->setObjectName("lblNotes");
   top->addWidget(notes);
 
-  auto* features = new QLabel(QString("New features:\n") + "*   Works on Linux (X11 desktops).\n" +
-                                  "*   Settings are stored per the Current User, not the Local Machine.\n" +
-                                  "*   Effects can be displayed on the desktop background.\n" +
-                                  "*   Stereographic Gravity Wells.\n" +
-                                  "*   Spark Brightness Decay for realistic effects.\n" +
-                                  "*   Resizeable windows for improved preview.",
-                              this);
+  auto* features = new QLabel(QString::fromStdString(WelcomeFeatures("Works on Linux (X11 desktops).")), this);
   features->setObjectName("lblFeatures");
   top->addWidget(features);
 

@@ -268,7 +268,7 @@ class CreditsWindow : public AnimatedWindow {
   enum : int { kPicture = 10 };
   void Build() override {
     std::string text = std::string("Version ") + kProductVersion + "\n";
-    for (const char* line : CreditLines()) text += std::string(line) + "\n";
+    for (const char* line : CreditLines("Win32, mingw-w64 and GoogleTest")) text += std::string(line) + "\n";
     picCredits_.Create(window_, kPicture);
     Place(picCredits_.Window(), {8, 8, 360, 250});
     AddButton("&Close", {294, 266, 74, 26}, IDOK);
