@@ -5,7 +5,8 @@
 # dialog saves a template (with its default extension) and opens it again; the welcome
 # window greets a first run. $SCREENSHOTS (a folder) keeps a picture of every window.
 source "$(dirname "$0")/lib.sh" "$1"
-start_x 1400x1000
+# At 200 % the Properties window needs a larger screen.
+start_x "$([ -n "${PYXORA_TEST_DPI:-}" ] && echo 2400x1600 || echo 1400x1000)"
 # The registry was cleared before the X server started: its wineserver knows no display.
 stop_wine
 [ -n "${PYXORA_TEST_DPI:-}" ] &&

@@ -1,9 +1,15 @@
 #include <fstream>
+#include <functional>
+#include <map>
 
+#include "base/system.h"
 #include "host/about_miniatures.h"
 #include "host/advanced_form.h"
 #include "host/diagnostics.h"
+#include "host/file_choice.h"
 #include "host/help_topics.h"
+#include "host/properties_fields.h"
+#include "host/properties_layout.h"
 #include "host/sound_form.h"
 #include "render/canvas.h"
 #include "render/colour.h"
@@ -102,6 +108,96 @@ TEST_F(DialogForms, AdvancedDefaultsResetTheNamedBoxesOnly) {
   EXPECT_EQ(f.txtAdv[kAdvPerfMult], "7");
   EXPECT_EQ(f.message, "kept");
   EXPECT_TRUE(f.cycle);
+}
+
+TEST_F(DialogForms, AdvancedArrowsStepWithinTheRange) {
+  struct Case { int box; const char* text; int direction; const char* expected; };
+  const Case cases[] = {
+      {kAdvFrameDelay, "40", 1, "41"},     {kAdvFrameDelay, "0", -1, "0"},       {kAdvFrameDelay, "999", 1, "999"},
+      {kAdvFocalLength, "1.0", 1, "1.1"},  {kAdvFocalLength, "0.01", -1, "0.01"}, {kAdvPerfMult, "9.9", 1, "9.9"},
+      {kAdvFramesPerEffect, "100", -1, "100"}, {kAdvFontSize, "abc", 1, "10"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AdvancedArrowText(c.box, c.text, c.direction), c.expected) << c.box << " " << c.text;
+  EXPECT_FALSE(AdvancedArrowText(5, "3", 1)) << "a box without a range ignores the arrows";
+}
+
+TEST_F(DialogForms, FileChoiceNeedsAnExistingFileToOpenAndANameToSave) {
+  // Paths in this system's own spelling (backslashes on Windows).
+  const auto native = [](const char* path) { return *path ? Utf8FromPath(PathFromUtf8(path).lexically_normal()) : ""; };
+  const auto exists = [&](const std::string& path) { return path == native("/looks/night.pxt"); };
+  struct Case { bool open; const char* name; const char* extension; const char* path; const char* message; };
+  const Case cases[] = {
+      {true, "night.pxt", "pxt", "/looks/night.pxt", nullptr},
+      {true, "night", "pxt", "", kExistingFileMessage},  // opening adds no extension
+      {true, "  ", "pxt", "", kExistingFileMessage},
+      {false, "", "pxt", "", kFileNameMessage},
+      {false, " \t", "pxt", "", kFileNameMessage},
+      {false, "night", "pxt", "/looks/night.pxt", nullptr},
+      {false, "night.v2", "pxt", "/looks/night.v2", nullptr},
+      {false, "night", "", "/looks/night", nullptr},
+      {false, "../calm", "pxt", "/calm", nullptr},  // any dot in the typed name counts
+      {false, "/srv/calm", "pxt", "/srv/calm.pxt", nullptr},
+  };
+  for (const Case& c : cases) {
+    const FileChoice choice = ChooseFile(c.open, "/looks", c.name, c.extension, exists);
+    EXPECT_EQ(choice.path, native(c.path)) << c.name;
+    EXPECT_EQ(choice.message, c.message) << c.name;
+  }
+}
+
+TEST_F(DialogForms, FileFilterSplitsIntoTypes) {
+  struct Case { const char* filter; std::vector<std::string> expected; };
+  const Case cases[] = {
+      {"Pyxora Templates (*.pxt)|*.pxt|All Files (*.*)|*.*|",
+       {"Pyxora Templates (*.pxt)", "*.pxt", "All Files (*.*)", "*.*"}},
+      {"Waveforms (*.wav)|*.wav", {"Waveforms (*.wav)", "*.wav"}},
+      {"||Sounds|*.wav|", {"Sounds", "*.wav"}},
+      {"", {"All Files (*.*)", "*.*"}},
+      {"odd|", {"All Files (*.*)", "*.*"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> flat;
+    for (const FileType& type : SplitFileFilter(c.filter)) flat.insert(flat.end(), {type.description, type.pattern});
+    EXPECT_EQ(flat, c.expected) << c.filter;
+  }
+}
+
+TEST_F(DialogForms, TheTemplateFolderIsRememberedWithItsRoot) {
+  EXPECT_EQ(RememberedTemplateFolder(), "");
+  RememberTemplateFolder("/home/ann/looks/night.pxt");
+  EXPECT_EQ(GetSettingStr("Template", "Path_Dir", ""), "/home/ann/looks");
+  EXPECT_EQ(GetSettingStr("Template", "Path_Drive", ""), "/");
+  EXPECT_EQ(RememberedTemplateFolder(), "/home/ann/looks");
+  SaveSettingStr("Template", "Path_Drive", "");
+  EXPECT_EQ(RememberedTemplateFolder(), "") << "the two keys are read together";
+}
+
+// Every control an effect's rows declare stands exactly once in that effect's frame,
+// so neither platform side can lose a field or show one twice.
+TEST_F(DialogForms, EachEffectFrameHoldsEachOfItsControlsOnce) {
+  const std::vector<EffectFrameLayout>& frames = EffectFrameLayouts();
+  ASSERT_EQ(frames.size(), 6u);
+  std::map<std::pair<std::string, int>, int> seen;  // (name, index) -> count, per effect
+  std::function<void(const std::vector<LayoutItem>&, int)> count = [&](const std::vector<LayoutItem>& items, int effect) {
+    for (const LayoutItem& item : items) {
+      if (item.kind == LayoutItemKind::Boxes)
+        for (int index : item.boxes) ++seen[{item.name + "@" + std::to_string(effect), index}];
+      if (item.kind == LayoutItemKind::Check || item.kind == LayoutItemKind::List)
+        ++seen[{item.name + "@" + std::to_string(effect), -1}];
+      count(item.children, effect);
+    }
+  };
+  for (size_t effect = 0; effect < frames.size(); ++effect) count(frames[effect].items, static_cast<int>(effect));
+  size_t expected = 0;
+  for (const PropertiesControl& control : PropertiesControls()) {
+    if (control.effect < 0) continue;
+    ++expected;
+    EXPECT_EQ((seen[{std::string(control.name) + "@" + std::to_string(control.effect), control.index}]), 1)
+        << control.name << " " << control.index;
+  }
+  size_t placed = 0;
+  for (const auto& [key, times] : seen) placed += key.first.rfind("cboGalPlane", 0) == 0 ? 0 : 1;
+  EXPECT_EQ(placed, expected) << "a frame shows a control no row declares";
 }
 
 TEST_F(DialogForms, SoundEditsSurviveChoosingAnotherItem) {
