@@ -17,6 +17,7 @@ shot() { [ -n "${SCREENSHOTS:-}" ] && screenshot "$SCREENSHOTS/$1.png" || true; 
 opened() {
   pointer_over "$(wait_window "$1")"
   wait_text "$1" "$2"
+  shows_whole "$1"
   shot "${3:-$(echo "$1" | tr -cd 'A-Za-z')}"
 }
 # Escape closes the window with this caption.

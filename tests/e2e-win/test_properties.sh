@@ -65,3 +65,43 @@ closed "gravity: Enter"
 [ "$(stored GravityWell Grav_ESpeed)" = 2 ] || fail "the theme did not fill the emit speed"
 [ "$(stored GravityWell Grav_Gravity)" = 2500 ] || fail "the theme did not fill the gravity"
 [ "$(stored GravityWell Grav_Pixels)" = 10 ] || fail "the focused box was not clamped before the save"
+
+# The stars box of the gravity wells (10 - 9999, whole numbers): letters are refused,
+# every editing key works, Up steps by 10, the spinner's arrow too, and leaving clamps.
+box_text() { texts "Pyxora Properties" | awk -F'|' -v l="$1" 'found { print $2; exit } $2 == l { found = 1 }'; }
+expect_box() {
+  for _ in $(seq 50); do [ "$(box_text "Stars (10 - 9999):")" = "$1" ] && return 0; sleep 0.1; done
+  fail "after $2 the stars box shows '$(box_text "Stars (10 - 9999):")', not '$1'"
+}
+open_properties
+keys Home $(times Down 4) Tab Tab Tab Tab
+xdotool type --delay 40 '1x2.3'
+expect_box 123 "typing 1x2.3"
+keys Home Delete
+expect_box 23 "Home Delete"
+keys End BackSpace
+expect_box 2 "End BackSpace"
+keys ctrl+a 5 6
+expect_box 56 "Ctrl+A 5 6"
+keys shift+Left 7
+expect_box 57 "Shift+Left 7"
+keys ctrl+a ctrl+c Delete ctrl+v ctrl+v
+expect_box 5757 "Ctrl+C Delete Ctrl+V Ctrl+V"
+keys ctrl+a ctrl+x
+expect_box "" "Ctrl+X"
+keys ctrl+v
+expect_box 5757 "Ctrl+V"
+keys ctrl+a 5 7
+keys Up
+expect_box 67 "Up"
+read -r left top right bottom <<<"$(texts "Pyxora Properties" | awk -F'|' 'after && $1 == "msctls_updown32" { gsub(",", " ", $3); print $3; exit } $2 == "Stars (10 - 9999):" { after = 1 }')"
+xdotool mousemove "$(((left + right) / 2))" "$((top + 4))" click 1
+expect_box 77 "the spinner's up arrow"
+xdotool mousemove "$(((left + right) / 2))" "$((bottom - 4))" click 1 click 1 click 1 click 1 click 1 click 1 click 1
+expect_box 10 "the spinner's down arrow at the bottom of the range"
+keys ctrl+a 5
+expect_box 5 "Ctrl+A 5"
+keys Tab
+expect_box 10 "leaving it at 5"
+keys Escape
+closed "the stars box: Escape"
