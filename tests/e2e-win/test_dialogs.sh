@@ -53,7 +53,7 @@ done
 [ "$moving" = 1 ] || fail "the preview does not move in its box"
 [ "$(lit_pixels "$WORK/b.png" "$box")" -gt 0 ] || fail "the preview draws nothing in its box"
 shot preview
-texts "$P" | grep -q '^Edit|.*|disabled$' || fail "the boxes stay enabled during the preview"
+texts "$P" | grep -q '^Edit|.*|disabled|' || fail "the boxes stay enabled during the preview"
 keys Escape
 wait_text "$P" "Display Effects Preview"
 alive "$props" || fail "Escape during the preview closed the window"

@@ -141,7 +141,7 @@ TEST_F(DialogForms, FileChoiceNeedsAnExistingFileToOpenAndANameToSave) {
   for (const Case& c : cases) {
     const FileChoice choice = ChooseFile(c.open, "/looks", c.name, c.extension, exists);
     EXPECT_EQ(choice.path, native(c.path)) << c.name;
-    EXPECT_EQ(choice.message, c.message) << c.name;
+    EXPECT_STREQ(choice.message, c.message) << c.name;
   }
 }
 

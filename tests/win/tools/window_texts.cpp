@@ -1,5 +1,5 @@
 // Reads a window the way a person would: for the top-level window with the caption
-// given, first the window itself, then one line per visible control: its class, its text
+// given, first its client area, then one line per visible control: its class, its text
 // (UTF-8, line breaks as "\n"), its place on the screen, whether it is enabled, and
 // whether its one line of text fits its width
 // ("Button|&Accept Settings|812,700,940,726|enabled|fits"). Exit status 1 when no such
@@ -63,8 +63,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   HWND window = FindWindowW(nullptr, argv[1]);
   if (!window) return 1;
+  // The window's client area: where its controls must lie.
   RECT place{};
-  GetWindowRect(window, &place);
+  GetClientRect(window, &place);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&place), 2);
   std::printf("Window|%s|%ld,%ld,%ld,%ld|enabled|fits\n", Utf8(argv[1]).c_str(), place.left, place.top, place.right,
               place.bottom);
   EnumChildWindows(window, &PrintControl, 0);
