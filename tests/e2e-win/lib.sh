@@ -62,7 +62,7 @@ shows_whole() {
   texts "$1" | awk -F'|' -v caption="$1" '
     NR == 1 { split($3, w, ","); next }
     { split($3, r, ",") }
-    r[1] < w[1] || r[2] < w[2] || r[3] > w[3] || r[4] > w[4] { print caption ": outside the window: " $1 " " $2; bad = 1 }
+    r[1] < w[1] || r[2] < w[2] || r[3] > w[3] || r[4] > w[4] { print caption ": outside the window (" w[1] "," w[2] "," w[3] "," w[4] "): " $1 " " $2 " " $3; bad = 1 }
     $5 == "clipped" { print caption ": cut off: " $1 " " $2; bad = 1 }
     END { exit bad }' || fail "'$1' does not show all of its controls"
 }

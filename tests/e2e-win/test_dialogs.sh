@@ -9,8 +9,8 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_x "$([ -n "${PYXORA_TEST_DPI:-}" ] && echo 2400x1600 || echo 1400x1000)"
 # The registry was cleared before the X server started: its wineserver knows no display.
 stop_wine
-[ -n "${PYXORA_TEST_DPI:-}" ] &&
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$PYXORA_TEST_DPI" /f >/dev/null
+# The scale (96 dpi is 100 %) stays in the prefix: always set it.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${PYXORA_TEST_DPI:-96}" /f >/dev/null
 keys() { xdotool key --delay 60 "$@"; }
 shot() { [ -n "${SCREENSHOTS:-}" ] && screenshot "$SCREENSHOTS/$1.png" || true; }
 # CAPTION TEXT [NAME]: the window opens showing TEXT; its picture is kept.

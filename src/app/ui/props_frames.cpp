@@ -18,20 +18,15 @@
 #include "app/ui/number_box.h"
 #include "app/ui/preview_box.h"
 #include "app/ui/props_window.h"
-#include "effects/fireworks/fireworks_settings.h"
 #include "effects/galaxy/galaxy_build.h"
-#include "effects/galaxy/galaxy_settings.h"
-#include "effects/gravity/gravity_settings.h"
-#include "effects/splines/warp.h"
 #include "host/properties_fields.h"
+#include "host/properties_layout.h"
 
 namespace pyxora {
 namespace {
 
 constexpr int kBoxWidth = 64;
 constexpr int kPreviewWidth = 320, kPreviewHeight = 240;
-
-std::vector<std::string> Names(const auto& array) { return {array.begin(), array.end()}; }
 
 QGroupBox* Frame(const char* name, const char* caption) {
   auto* frame = new QGroupBox(QString::fromUtf8(caption));
@@ -90,12 +85,6 @@ class ProfilePicture : public QFrame {
   int profile_ = 0;
 };
 
-// A label for a list or a check box row.
-QLabel* RowLabel(const QString& text) {
-  auto* label = new QLabel(text.endsWith(':') ? text : text + ':');
-  return label;
-}
-
 }  // namespace
 
 NumberBox* PropsWindow::MakeBox(const PropertiesControl& control) {
@@ -130,7 +119,7 @@ void PropsWindow::AddBoxRow(QGridLayout& grid, int row, const PropertiesControl&
   }
 }
 
-QWidget* PropsWindow::BoxGrid(const char* array, std::initializer_list<int> indexes, QWidget* extra) {
+QWidget* PropsWindow::BoxGrid(const char* array, const std::vector<int>& indexes, QWidget* extra) {
   auto* panel = new QWidget;
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -193,128 +182,81 @@ QWidget* PropsWindow::PagedGroup(const char* listName, const std::vector<std::st
   return panel;
 }
 
-QGroupBox* PropsWindow::BuildFireworksFrame() {
-  QGroupBox* frame = Frame("fraAni_0", "Fireworks Properties");
-  auto* layout = new QVBoxLayout(frame);
-  auto* themeRow = new QHBoxLayout;
-  themeRow->addWidget(new QLabel("Theme:"));
-  themeRow->addWidget(MakeThemeList("cboFireTheme", 0), 1);
-  layout->addLayout(themeRow);
-  layout->addWidget(BoxGrid("txtFire", {0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  const std::vector<QWidget*> pages = {
-      BoxGrid("txtFire", {20, 21, 22, 23, 24}),
-      BoxGrid("txtFire", {9, 10, 36}),
-      BoxGrid("txtFire", {13, 14, 15}, MakeCheck("chkMultiMom")),
-      BoxGrid("txtFire", {16, 17, 18, 19}, MakeCheck("chkJetBurst")),
-      BoxGrid("txtFire", {11, 12}),
-      BoxGrid("txtFire", {25, 26, 27}),
-      BoxGrid("txtFire", {28, 29, 30}),
-      BoxGrid("txtFire", {31, 32, 33, 34, 35}),
-      BoxGrid("txtFire", {50, 51, 52, 53}),
-  };
-  layout->addWidget(PagedGroup("cboFireExtras", Names(kFireworksPageNames), pages, &cboFireExtras_, &firePages_));
-  layout->addStretch(1);
+QGroupBox* PropsWindow::BuildFrame(int effect, const EffectFrameLayout& layout) {
+  QGroupBox* frame = Frame(layout.frameName.c_str(), layout.caption.c_str());
+  auto* column = new QVBoxLayout(frame);
+  LayItems(*column, layout.items, effect);
+  column->addStretch(1);
   return frame;
 }
 
-QGroupBox* PropsWindow::BuildWarpFrame() {
-  QGroupBox* frame = Frame("fraAni_2", "B-Spline Warp Properties");
-  auto* layout = new QVBoxLayout(frame);
-  auto* typeRow = new QHBoxLayout;
-  typeRow->addWidget(new QLabel("Warp Type"));
-  typeRow->addWidget(MakeList("cboWarpType", Names(kWarpTypeNames)), 1);
-  layout->addLayout(typeRow);
-  layout->addWidget(BoxGrid("txtWarp", {0, 1, 2, 3, 4, 5, 6, 7, 8}, MakeCheck("chkWarpHueLock")));
-  layout->addStretch(1);
-  return frame;
-}
-
-QGroupBox* PropsWindow::BuildSparklerFrame() {
-  QGroupBox* frame = Frame("fraAni_3", "B-Spline Sparkler Properties");
-  auto* layout = new QVBoxLayout(frame);
-  layout->addWidget(BoxGrid("txtSpline", {0, 1, 2, 3, 4, 5, 6, 7, 8}, MakeCheck("chkSplineSym")));
-  layout->addStretch(1);
-  return frame;
-}
-
-QGroupBox* PropsWindow::BuildGravityFrame() {
-  QGroupBox* frame = Frame("fraAni_4", "Gravity Well Properties");
-  auto* layout = new QVBoxLayout(frame);
-  auto* themeRow = new QHBoxLayout;
-  themeRow->addWidget(new QLabel("Theme:"));
-  themeRow->addWidget(MakeThemeList("cboGravTheme", 4), 1);
-  layout->addLayout(themeRow);
-  layout->addWidget(BoxGrid("txtGrav", {0, 1, 2, 3, 4, 5, 6, 7, 8}));
-  auto* colourRow = new QHBoxLayout;
-  const PropertiesControl* colour = FindNamedControl("cboGravColor");
-  colourRow->addWidget(RowLabel(QString::fromStdString(colour ? colour->label : "Color Measure")));
-  colourRow->addWidget(MakeList("cboGravColor", Names(kGravityColorNames)), 1);
-  layout->addLayout(colourRow);
-  layout->addWidget(BoxGrid("txtGrav", {9, 10}, MakeCheck("chkGravStereo")));
-  layout->addStretch(1);
-  return frame;
-}
-
-QGroupBox* PropsWindow::BuildGalaxyFrame() {
-  QGroupBox* frame = Frame("fraAni_5", "Galaxy Properties");
-  auto* layout = new QVBoxLayout(frame);
-  auto* themeRow = new QHBoxLayout;
-  themeRow->addWidget(new QLabel("Theme:"));
-  themeRow->addWidget(MakeThemeList("cboGalaxyTheme", 5), 1);
-  layout->addLayout(themeRow);
-
-  // Galaxy Characteristics: the shape on the left, the look on the right.
-  auto* character = new QWidget;
-  auto* columns = new QHBoxLayout(character);
-  columns->setContentsMargins(0, 0, 0, 0);
-  columns->addWidget(BoxGrid("txtGalaxy", {0, 1, 2, 3, 4, 5, 7}));
-  auto* right = new QWidget;
-  auto* rightLayout = new QGridLayout(right);
-  rightLayout->setContentsMargins(0, 0, 0, 0);
-  rightLayout->setVerticalSpacing(3);
-  int row = 0;
-  for (int index : {90, 91, 92, 93, 94, 95})
-    if (const PropertiesControl* control = FindBoxControl("txtGalaxy", index)) AddBoxRow(*rightLayout, row++, *control);
-  picGalHue_ = Swatch("picGalHue");
-  rightLayout->addWidget(picGalHue_, row - 1, 3);
-  rightLayout->setColumnStretch(4, 1);
-  const std::pair<const char*, std::vector<std::string>> lists[] = {
-      {"cboGalProfile", Names(kGalaxyProfileNames)},
-      {"cboGalColor", Names(kGalaxyColorNames)},
-      {"cboGalPlane", {kGalaxyPlaneName}},
-  };
-  for (const auto& [name, entries] : lists) {
-    const PropertiesControl* control = FindNamedControl(name);
-    rightLayout->addWidget(RowLabel(control ? QString::fromStdString(control->label) : QString("Plane")), row, 0);
-    rightLayout->addWidget(MakeList(name, entries), row++, 1, 1, 4);
+void PropsWindow::LayItems(QVBoxLayout& column, const std::vector<LayoutItem>& items, int effect) {
+  QGridLayout* lastGrid = nullptr;
+  int lastRow = 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const LayoutItem& item = items[i];
+    switch (item.kind) {
+      case LayoutItemKind::ThemeList:
+      case LayoutItemKind::List: {
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(QString::fromStdString(item.label)));
+        row->addWidget(item.kind == LayoutItemKind::ThemeList ? MakeThemeList(item.name.c_str(), effect)
+                                                              : MakeList(item.name.c_str(), item.entries),
+                       1);
+        column.addLayout(row);
+        break;
+      }
+      case LayoutItemKind::Boxes: {
+        // A check box right after its boxes stands below them, lined up with them.
+        QWidget* extra = nullptr;
+        if (i + 1 < items.size() && items[i + 1].kind == LayoutItemKind::Check) extra = MakeCheck(items[++i].name.c_str());
+        QWidget* grid = BoxGrid(item.name.c_str(), item.boxes, extra);
+        lastGrid = static_cast<QGridLayout*>(grid->layout());
+        lastRow = static_cast<int>(item.boxes.size()) - 1;
+        column.addWidget(grid);
+        break;
+      }
+      case LayoutItemKind::Check:
+        column.addWidget(MakeCheck(item.name.c_str()));
+        break;
+      case LayoutItemKind::Pages: {
+        std::vector<QWidget*> pages;
+        for (const LayoutItem& page : item.children) {
+          auto* panel = new QWidget;
+          auto* pageColumn = new QVBoxLayout(panel);
+          pageColumn->setContentsMargins(0, 0, 0, 0);
+          LayItems(*pageColumn, page.children, effect);
+          pageColumn->addStretch(1);
+          pages.push_back(panel);
+        }
+        QComboBox* list = nullptr;
+        QStackedWidget* stack = nullptr;
+        column.addWidget(PagedGroup(item.name.c_str(), item.entries, pages, &list, &stack));
+        pageStacks_.push_back(stack);
+        break;
+      }
+      case LayoutItemKind::HueSwatch:
+        // Beside the box above it: the galaxy hue.
+        picGalHue_ = Swatch("picGalHue");
+        if (lastGrid) lastGrid->addWidget(picGalHue_, lastRow, 3);
+        break;
+      case LayoutItemKind::ProfilePicture: {
+        auto* outline = new ProfilePicture;
+        if (QComboBox* profiles = lists_["cboGalProfile"])
+          connect(profiles, &QComboBox::currentIndexChanged, outline, [outline](int p) { outline->SetProfile(p); });
+        column.addWidget(outline, 0, Qt::AlignLeft);
+        break;
+      }
+      case LayoutItemKind::Note: {
+        auto* label = new QLabel(QString::fromStdString(item.label));
+        label->setObjectName(QString::fromStdString(item.name));
+        column.addWidget(label);
+        break;
+      }
+      case LayoutItemKind::Page:
+        break;
+    }
   }
-  auto* outline = new ProfilePicture;
-  connect(lists_["cboGalProfile"], &QComboBox::currentIndexChanged, outline, [outline](int p) { outline->SetProfile(p); });
-  rightLayout->addWidget(outline, row++, 1, 1, 4, Qt::AlignLeft);
-  rightLayout->setRowStretch(row, 1);
-  columns->addWidget(right);
-
-  const std::vector<QWidget*> pages = {
-      character,
-      BoxGrid("txtGalaxy", {10, 11, 12}),
-      BoxGrid("txtGalaxy", {20, 21, 22}),
-      BoxGrid("txtGalaxy", {30, 31, 32, 33}),
-      BoxGrid("txtGalaxy", {40, 41, 42, 43, 44, 45, 46}),
-      BoxGrid("txtGalaxy", {60, 61, 62, 63, 64}),
-  };
-  layout->addWidget(PagedGroup("cboGalaxyExtras", Names(kGalaxyGroupNames), pages, &cboGalaxyExtras_, &galaxyPages_));
-  layout->addStretch(1);
-  return frame;
-}
-
-QGroupBox* PropsWindow::BuildRetiredFrame() {
-  QGroupBox* frame = Frame("fraAni_1", "3D Stars [RETIRED]");
-  auto* layout = new QVBoxLayout(frame);
-  auto* label = new QLabel("The 3D Stars Effect has been Retired.");
-  label->setObjectName("lblRetired");
-  layout->addWidget(label);
-  layout->addStretch(1);
-  return frame;
 }
 
 QWidget* PropsWindow::BuildColourFrames() {

@@ -102,8 +102,9 @@ void PropsWindow::BuildWindow() {
   left->addLayout(effectRow);
 
   frames_ = new QStackedWidget;
-  fraAni_ = {BuildFireworksFrame(), BuildRetiredFrame(), BuildWarpFrame(),
-             BuildSparklerFrame(), BuildGravityFrame(), BuildGalaxyFrame()};
+  const std::vector<EffectFrameLayout>& layouts = EffectFrameLayouts();
+  for (size_t effect = 0; effect < fraAni_.size() && effect < layouts.size(); ++effect)
+    fraAni_[effect] = BuildFrame(static_cast<int>(effect), layouts[effect]);
   for (QGroupBox* frame : fraAni_) frames_->addWidget(frame);
   left->addWidget(frames_, 1);
   columns->addLayout(left, 1);
@@ -226,8 +227,7 @@ void PropsWindow::ShowEffectFrame(int effect) {
   for (size_t i = 0; i < fraAni_.size(); ++i) SetContainerEnabled(*fraAni_[i], static_cast<int>(i) == effect);
   if (effect >= 0 && effect < frames_->count()) frames_->setCurrentIndex(effect);
   // The paged frames keep only their front page usable.
-  if (firePages_) ShowPage(*firePages_, firePages_->currentIndex());
-  if (galaxyPages_) ShowPage(*galaxyPages_, galaxyPages_->currentIndex());
+  for (QStackedWidget* pages : pageStacks_) ShowPage(*pages, pages->currentIndex());
   SetHourglass(false);
 }
 

@@ -9,7 +9,9 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "host/properties_layout.h"
 #include "settings/properties_model.h"
 
 class QCheckBox;
@@ -20,6 +22,7 @@ class QGroupBox;
 class QMenuBar;
 class QPushButton;
 class QStackedWidget;
+class QVBoxLayout;
 
 namespace pyxora {
 
@@ -80,15 +83,12 @@ class PropsWindow : public QDialog {
   void BuildMenus(QMenuBar& bar);
   QWidget* BuildColourFrames();
   QWidget* BuildPreviewFrame();
-  QGroupBox* BuildFireworksFrame();
-  QGroupBox* BuildWarpFrame();
-  QGroupBox* BuildSparklerFrame();
-  QGroupBox* BuildGravityFrame();
-  QGroupBox* BuildGalaxyFrame();
-  QGroupBox* BuildRetiredFrame();
+  // An effect's frame as the shared layout arranges it.
+  QGroupBox* BuildFrame(int effect, const EffectFrameLayout& layout);
+  void LayItems(QVBoxLayout& column, const std::vector<LayoutItem>& items, int effect);
 
   // One row per box: label, box, spinner where it has one.
-  QWidget* BoxGrid(const char* array, std::initializer_list<int> indexes, QWidget* extra = nullptr);
+  QWidget* BoxGrid(const char* array, const std::vector<int>& indexes, QWidget* extra = nullptr);
   void AddBoxRow(QGridLayout& grid, int row, const PropertiesControl& control);
   NumberBox* MakeBox(const PropertiesControl& control);
   QCheckBox* MakeCheck(const char* name);
@@ -119,10 +119,7 @@ class PropsWindow : public QDialog {
   std::map<QString, QComboBox*> lists_;
   std::array<QFrame*, 3> picPixHue_{};
   QFrame* picGalHue_ = nullptr;
-  QComboBox* cboFireExtras_ = nullptr;
-  QStackedWidget* firePages_ = nullptr;
-  QComboBox* cboGalaxyExtras_ = nullptr;
-  QStackedWidget* galaxyPages_ = nullptr;
+  std::vector<QStackedWidget*> pageStacks_;  // the paged groups (Fireworks extras, Galaxy groups)
   PreviewBox* picPreview_ = nullptr;
   QPushButton* cmdDispPreview_ = nullptr;
   QPushButton* cmdAccept_ = nullptr;

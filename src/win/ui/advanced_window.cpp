@@ -90,9 +90,11 @@ class AdvancedWindow : public DialogWindow {
     ReleaseDC(nullptr, screen);
     cboFont_ = AddList({fonts.begin(), fonts.end()}, {kRightX + 56, 52, kColumn - 66, kBoxHeight}, kFont);
     y = 78;
-    BoxRow(kAdvFontSize, "Size:", kRightX + 10, y);
-    BoxRow(kAdvFontHue, "Text Hue (0 - 359):", kRightX + 10, y += kRow);
-    picFontHue_ = AddSwatch({kRightX + 10 + kLabelWidth + kBoxWidth + kSpinWidth + 4, y, 20, 20});
+    // Narrower labels here leave room for the swatch inside the frame.
+    constexpr int kShortLabel = 190;
+    BoxRow(kAdvFontSize, "Size:", kRightX + 10, y, kShortLabel);
+    BoxRow(kAdvFontHue, "Text Hue (0 - 359):", kRightX + 10, y += kRow, kShortLabel);
+    picFontHue_ = AddSwatch({kRightX + 10 + kShortLabel + kBoxWidth + kSpinWidth + 4, y, 20, 20});
 
     AddGroup("Display Enhancement", {kRightX, 152, kColumn, 78});
     BoxRow(kAdvFocalLength, "Focal length distance (0.01 - 10.0):", kRightX + 10, 174);
@@ -140,15 +142,15 @@ class AdvancedWindow : public DialogWindow {
   }
 
  private:
-  void BoxRow(int index, const char* label, int x, int y) {
+  void BoxRow(int index, const char* label, int x, int y, int labelWidth = kLabelWidth) {
     const AdvancedBoxRule* rule = FindAdvancedBox(index);
-    AddLabel(label, {x, y + 3, kLabelWidth, 16});
-    HWND box = AddEdit({x + kLabelWidth, y, kBoxWidth, kBoxHeight}, kBoxBase + index, ES_AUTOHSCROLL | ES_RIGHT);
+    AddLabel(label, {x, y + 3, labelWidth, 16});
+    HWND box = AddEdit({x + labelWidth, y, kBoxWidth, kBoxHeight}, kBoxBase + index, ES_AUTOHSCROLL | ES_RIGHT);
     txtAdv_[static_cast<size_t>(index)] = box;
     const bool decimal = rule && rule->kind == static_cast<int>(TextBoxKind::Single);
     if (rule && !decimal)
       spinners_[static_cast<size_t>(index)] = AddControl(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
-                                                          {x + kLabelWidth + kBoxWidth, y, kSpinWidth, kBoxHeight});
+                                                          {x + labelWidth + kBoxWidth, y, kSpinWidth, kBoxHeight});
     NumberBoxRules rules;
     rules.decimal = decimal;
     rules.lostFocus = [index](const std::string& text) { return ClampAdvancedBox(index, text); };
