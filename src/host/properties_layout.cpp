@@ -1,6 +1,10 @@
 #include "host/properties_layout.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "effects/fireworks/fireworks_settings.h"
+#include "effects/galaxy/galaxy_build.h"
 #include "effects/galaxy/galaxy_settings.h"
 #include "effects/gravity/gravity_settings.h"
 #include "effects/splines/warp.h"
@@ -67,6 +71,28 @@ std::vector<EffectFrameLayout> BuildLayouts() {
 }
 
 }  // namespace
+
+std::vector<OutlinePoint> ProfileOutline(int profile, int width, int height) {
+  const int half = (width - 4) / 2, centreX = width / 2, centreY = height / 2;
+  if (half <= 0) return {};
+  std::vector<float> heights(static_cast<size_t>(half) + 1);
+  float highest = 0;
+  for (int i = 0; i <= half; ++i) {
+    heights[static_cast<size_t>(i)] = ProfileEnvelope(static_cast<int16_t>(profile), static_cast<float>(i) / half, 1, 1);
+    highest = std::max(highest, heights[static_cast<size_t>(i)]);
+  }
+  std::vector<OutlinePoint> points;
+  if (highest <= 0) return points;
+  const float scale = static_cast<float>(centreY - 3) / highest;
+  for (int i = 0; i <= half; ++i) {
+    const int dy = static_cast<int>(std::lround(heights[static_cast<size_t>(i)] * scale));
+    for (int side : {-1, 1}) {
+      points.push_back({centreX + side * i, centreY - dy});
+      points.push_back({centreX + side * i, centreY + dy});
+    }
+  }
+  return points;
+}
 
 const std::vector<EffectFrameLayout>& EffectFrameLayouts() {
   static const std::vector<EffectFrameLayout> layouts = BuildLayouts();

@@ -39,4 +39,12 @@ struct EffectFrameLayout {
 // One frame per entry of the effect list, in its order.
 const std::vector<EffectFrameLayout>& EffectFrameLayouts();
 
+struct OutlinePoint {
+  int x, y;
+};
+// picGalProfile: the outline of galaxy profile `profile` in a `width` x `height` picture,
+// the galaxy's envelope over its radius on both sides of the axis, scaled to fill the
+// height but 3 pixels, inside a 2-pixel margin. Empty for a profile with no height.
+std::vector<OutlinePoint> ProfileOutline(int profile, int width, int height);
+
 }  // namespace pyxora

@@ -18,7 +18,6 @@
 #include "app/ui/number_box.h"
 #include "app/ui/preview_box.h"
 #include "app/ui/props_window.h"
-#include "effects/galaxy/galaxy_build.h"
 #include "host/properties_fields.h"
 #include "host/properties_layout.h"
 
@@ -62,23 +61,8 @@ class ProfilePicture : public QFrame {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.fillRect(rect().adjusted(1, 1, -1, -1), Qt::black);
-    const int half = (width() - 4) / 2, centreX = width() / 2, centreY = height() / 2;
-    std::vector<float> heights(static_cast<size_t>(half) + 1);
-    float highest = 0;
-    for (int i = 0; i <= half; ++i) {
-      heights[static_cast<size_t>(i)] = ProfileEnvelope(static_cast<int16_t>(profile_), static_cast<float>(i) / half, 1, 1);
-      highest = std::max(highest, heights[static_cast<size_t>(i)]);
-    }
-    if (highest <= 0) return;
     painter.setPen(QColor(255, 255, 255));
-    const float scale = static_cast<float>(centreY - 3) / highest;
-    for (int i = 0; i <= half; ++i) {
-      const int dy = static_cast<int>(std::lround(heights[static_cast<size_t>(i)] * scale));
-      for (int side : {-1, 1}) {
-        painter.drawPoint(centreX + side * i, centreY - dy);
-        painter.drawPoint(centreX + side * i, centreY + dy);
-      }
-    }
+    for (const OutlinePoint& point : ProfileOutline(profile_, width(), height())) painter.drawPoint(point.x, point.y);
   }
 
  private:

@@ -21,8 +21,8 @@
 namespace pyxora {
 namespace {
 
-constexpr int kColumn = 300, kLeftX = 8, kRightX = kLeftX + kColumn + 8, kRow = 24;
-constexpr int kLabelWidth = 212, kBoxWidth = 52, kSpinWidth = 17, kBoxHeight = 21;
+constexpr int kColumn = 320, kLeftX = 8, kRightX = kLeftX + kColumn + 8, kRow = 24;
+constexpr int kLabelWidth = 230, kBoxWidth = 52, kSpinWidth = 17, kBoxHeight = 21;
 enum : int {
   kDefaults = 10,
   kHelp = 11,
@@ -91,7 +91,7 @@ class AdvancedWindow : public DialogWindow {
     cboFont_ = AddList({fonts.begin(), fonts.end()}, {kRightX + 56, 52, kColumn - 66, kBoxHeight}, kFont);
     y = 78;
     // Narrower labels here leave room for the swatch inside the frame.
-    constexpr int kShortLabel = 190;
+    constexpr int kShortLabel = 200;
     BoxRow(kAdvFontSize, "Size:", kRightX + 10, y, kShortLabel);
     BoxRow(kAdvFontHue, "Text Hue (0 - 359):", kRightX + 10, y += kRow, kShortLabel);
     picFontHue_ = AddSwatch({kRightX + 10 + kShortLabel + kBoxWidth + kSpinWidth + 4, y, 20, 20});

@@ -197,6 +197,11 @@ void PropsWindow::LayItems(const std::vector<LayoutItem>& items, int effect, int
         AddMember(picGalHue_, effect, pages, page);
         break;
       case LayoutItemKind::ProfilePicture:
+        picGalProfile_.Create(window_, nextId_++);
+        Place(picGalProfile_.Window(), {x, y + 2, 100, 48});
+        AddMember(picGalProfile_.Window(), effect, pages, page);
+        y += 54;
+        break;
       case LayoutItemKind::Page:
         break;
       case LayoutItemKind::Note:
@@ -253,6 +258,7 @@ void PropsWindow::SetModel(const PropertiesModel& model) {
   const int effects = static_cast<int>(SendMessageW(cboAniType_, CB_GETCOUNT, 0, 0));
   if (model.SelectedEffect >= 0 && model.SelectedEffect < effects) SetListIndex(cboAniType_, model.SelectedEffect);
   ShowEffectFrame();
+  DrawProfile();
 }
 
 void PropsWindow::ShowEffectFrame() {
@@ -270,6 +276,16 @@ void PropsWindow::ArrangeControls() {
     ShowWindow(member.control, shown ? SW_SHOWNA : SW_HIDE);
     EnableWindow(member.control, shown && !previewing_);
   }
+}
+
+void PropsWindow::DrawProfile() {
+  auto list = lists_.find("cboGalProfile");
+  if (!picGalProfile_.Window() || list == lists_.end()) return;
+  picGalProfile_.FitSurface();
+  Canvas& canvas = picGalProfile_.Surface();
+  for (const OutlinePoint& point : ProfileOutline(ListIndex(list->second), canvas.Width(), canvas.Height()))
+    canvas.SetPixel(point.x, point.y, 0xFFFFFF);
+  picGalProfile_.Present();
 }
 
 void PropsWindow::BoxChanged(const Box& box) {
@@ -397,7 +413,8 @@ void PropsWindow::Command(int id, int code, HWND) {
   if (code == CBN_SELCHANGE) {
     if (auto theme = themeLists_.find(id); theme != themeLists_.end())
       ChooseTheme(theme->second, ListIndex(GetDlgItem(window_, id)));
-    else ShowEffectFrame();  // the effect list or a paged list
+    else ShowEffectFrame();  // the effect list, a paged list or another list
+    DrawProfile();
     return;
   }
   switch (id) {

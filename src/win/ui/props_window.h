@@ -52,6 +52,8 @@ class PropsWindow : public DialogWindow {
   void AddMember(HWND control, int frame, int pages = -1, int page = -1);
 
   void ShowEffectFrame();
+  // picGalProfile: the outline of the chosen galaxy profile.
+  void DrawProfile();
   void ArrangeControls();
   void BoxChanged(const Box& box);
   void ChooseTheme(int effect, int theme);
@@ -69,6 +71,7 @@ class PropsWindow : public DialogWindow {
   HWND cmdDispPreview_ = nullptr;
   HWND cmdAccept_ = nullptr;
   PictureBox picPreview_;
+  PictureBox picGalProfile_;
   std::vector<Member> members_;
   std::map<int, Box> boxes_;  // by control id
   std::map<std::pair<std::string, int>, int> boxIds_;
