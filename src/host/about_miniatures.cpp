@@ -54,4 +54,21 @@ void RunAboutMiniatures(Canvas& canvas, const std::function<void(int which)>& st
   gState.Canvas = nullptr;
 }
 
+void RunKeepingRunState(FrameHost& host, const std::function<void()>& body) {
+  const SaverState saved = gState;
+  const Viewport savedView = gViewport;
+  const ColorSettings savedColours = gColorSettings;
+  const auto savedWheel = HueWheel;
+  const auto savedPalette = StarPalette;
+  gState.Host = &host;
+  gState.Mode = RunMode::Windowed;
+  gState.StopRequested = false;
+  body();
+  gState = saved;
+  gViewport = savedView;
+  gColorSettings = savedColours;
+  HueWheel = savedWheel;
+  StarPalette = savedPalette;
+}
+
 }  // namespace pyxora

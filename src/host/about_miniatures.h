@@ -8,6 +8,11 @@
 namespace pyxora {
 
 class Canvas;
+class FrameHost;
+
+// Runs `body` as an animation of its own on `host` and gives the run state and the
+// camera and colours back as they were afterwards (a Properties preview may be paused under it).
+void RunKeepingRunState(FrameHost& host, const std::function<void()>& body);
 
 inline constexpr int32_t kMiniatureFrames = 1050;
 inline constexpr int kMiniatureCount = 4;

@@ -7,6 +7,7 @@
 #include "render/canvas.h"
 #include "render/colour.h"
 #include "render/display_canvas.h"
+#include "render/frame_host.h"
 #include "render/random.h"
 #include "render/saver_state.h"
 #include "render/viewport.h"
@@ -59,6 +60,45 @@ bool RunPropertiesPreview(const PropertiesModel& props, Canvas& surface, int wid
   gViewport.DrawDC = nullptr;
   gState.Canvas = nullptr;
   return true;
+}
+
+bool PreviewSession::Start() {
+  if (running_) return false;
+  gState.StopRequested = false;
+  gState.PreviewStopRequested = false;
+  showing_ = true;
+  return true;
+}
+
+void PreviewSession::Run(const std::function<void()>& loop, const std::function<void(int result)>& close) {
+  running_ = true;
+  loop();
+  running_ = false;
+  if (closePending_) {
+    closePending_ = false;
+    close(pendingResult_);
+  }
+}
+
+bool PreviewSession::Stop() {
+  gState.PreviewStopRequested = true;
+  if (gState.Host) gState.Host->Wake();
+  return Leave();
+}
+
+bool PreviewSession::Leave() {
+  const bool was = showing_;
+  showing_ = false;
+  return was;
+}
+
+bool PreviewSession::MayClose(int result) {
+  if (!running_) return true;
+  closePending_ = true;
+  pendingResult_ = result;
+  gState.PreviewStopRequested = true;
+  if (gState.Host) gState.Host->Wake();
+  return false;
 }
 
 }  // namespace pyxora

@@ -10,6 +10,8 @@
 #include "host/help_topics.h"
 #include "host/properties_fields.h"
 #include "host/properties_layout.h"
+#include "host/properties_preview.h"
+#include "render/saver_state.h"
 #include "host/sound_form.h"
 #include "render/canvas.h"
 #include "render/colour.h"
@@ -198,6 +200,34 @@ TEST_F(DialogForms, EachEffectFrameHoldsEachOfItsControlsOnce) {
   size_t placed = 0;
   for (const auto& [key, times] : seen) placed += key.first.rfind("cboGalPlane", 0) == 0 ? 0 : 1;
   EXPECT_EQ(placed, expected) << "a frame shows a control no row declares";
+}
+
+// A close asked for while the preview's loop runs waits for the loop, which is told to
+// stop; a second preview cannot start under a loop still finishing its frame.
+TEST_F(DialogForms, PreviewSessionDefersACloseUntilTheLoopReturns) {
+  PreviewSession session;
+  gState.StopRequested = gState.PreviewStopRequested = true;
+  ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(session.Showing());
+  EXPECT_FALSE(gState.StopRequested || gState.PreviewStopRequested) << "starting clears the stop requests";
+  std::vector<int> closes;
+  session.Run(
+      [&] {
+        EXPECT_TRUE(session.LoopRunning());
+        EXPECT_FALSE(session.Start());
+        EXPECT_FALSE(session.MayClose(7));
+        EXPECT_TRUE(gState.PreviewStopRequested) << "the loop is told to stop";
+        EXPECT_TRUE(closes.empty());
+      },
+      [&](int result) { closes.push_back(result); });
+  EXPECT_EQ(closes, std::vector<int>{7});
+  EXPECT_FALSE(session.LoopRunning());
+  EXPECT_TRUE(session.MayClose(3)) << "no loop: the window closes at once";
+  session.Run([] {}, [&](int result) { closes.push_back(result); });
+  EXPECT_EQ(closes.size(), 1u) << "a close made at once is not made again";
+  EXPECT_TRUE(session.Stop());
+  EXPECT_FALSE(session.Showing());
+  EXPECT_FALSE(session.Stop()) << "the controls are restored once";
 }
 
 TEST_F(DialogForms, SoundEditsSurviveChoosingAnotherItem) {

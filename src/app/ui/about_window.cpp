@@ -27,29 +27,16 @@
 namespace pyxora {
 namespace {
 
-// Runs `body` on the display frame host with `box` as the presented surface, then
-// gives back the host state, camera, colours and presenter as they were: a Properties
-// preview paused under us goes on drawing in its own box and colours.
+// Runs `body` on the display frame host with `box` as the presented surface, then gives
+// back the presenter as it was: a Properties preview paused under us goes on drawing in
+// its own box.
 template <class Body>
 void RunOnBox(PictureBox& box, Body body) {
-  const SaverState saved = gState;
-  const Viewport savedView = gViewport;
-  const ColorSettings savedColours = gColorSettings;
-  const auto savedWheel = HueWheel;
-  const auto savedPalette = StarPalette;
   QtFrameHost& host = DisplayFrameHost();
   const std::function<void()> savedPresenter = host.Presenter();
   host.SetPresenter([&box] { box.Present(); });
-  gState.Host = &host;
-  gState.Mode = RunMode::Windowed;
-  gState.StopRequested = false;
-  body();
+  RunKeepingRunState(host, body);
   host.SetPresenter(savedPresenter);
-  gState = saved;
-  gViewport = savedView;
-  gColorSettings = savedColours;
-  HueWheel = savedWheel;
-  StarPalette = savedPalette;
 }
 
 }  // namespace

@@ -251,48 +251,42 @@ void PropsWindow::ChooseTheme(int effect, int theme) {
 }
 
 void PropsWindow::TogglePreview() {
-  if (previewing_) StopPreview();
+  if (session_.Showing()) StopPreview();
   else StartPreview();
 }
 
 void PropsWindow::StartPreview() {
-  // A loop told to stop may still be finishing its frame; a second one must not start under it.
-  if (loopRunning_) return;
+  if (session_.LoopRunning()) return;
   if (cboAniType_->currentIndex() < 0) {
     QMessageBox::information(this, "Pyxora", "Please select an Effect Type.");
     cboAniType_->setFocus();
     return;
   }
-  gState.StopRequested = false;
-  gState.PreviewStopRequested = false;
+  session_.Start();
   EnableControlsExcept(*this, false, "cmdDispPreview");
   cmdDispPreview_->setText("Stop Preview");
-  previewing_ = true;
 
   QtFrameHost& host = DisplayFrameHost();
   host.SetPresenter([this] { picPreview_->Present(); });
   gState.Host = &host;
-  loopRunning_ = true;
-  RunPropertiesPreview(Model(), picPreview_->Surface(), picPreview_->width(), picPreview_->height());
-  loopRunning_ = false;
+  session_.Run([this] { RunPropertiesPreview(Model(), picPreview_->Surface(), picPreview_->width(), picPreview_->height()); },
+               [this](int result) {
+                 RestoreAfterPreview();
+                 done(result);
+               });
   host.SetPresenter(nullptr);
   picPreview_->update();
-  if (closePending_) {
-    closePending_ = false;
-    RestoreAfterPreview();
-    done(pendingResult_);
-  }
 }
 
 void PropsWindow::StopPreview() {
-  gState.PreviewStopRequested = true;
-  if (gState.Host) gState.Host->Wake();
-  RestoreAfterPreview();
+  if (session_.Stop()) RestoreControls();
 }
 
 void PropsWindow::RestoreAfterPreview() {
-  if (!previewing_) return;
-  previewing_ = false;
+  if (session_.Leave()) RestoreControls();
+}
+
+void PropsWindow::RestoreControls() {
   EnableControlsExcept(*this, true, "cmdDispPreview");
   ShowEffectFrame(cboAniType_->currentIndex());
   cmdDispPreview_->setText("Display Effects Preview");
@@ -301,7 +295,7 @@ void PropsWindow::RestoreAfterPreview() {
 void PropsWindow::keyPressEvent(QKeyEvent* event) {
   // Escape stops a preview; without one it is Cancel.
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-    if (previewing_) StopPreview();
+    if (session_.Showing()) StopPreview();
     else Cancel();
     event->accept();
     return;
@@ -325,15 +319,9 @@ void PropsWindow::Accept() {
 void PropsWindow::Cancel() { done(QDialog::Rejected); }
 
 void PropsWindow::done(int result) {
-  if (loopRunning_) {
-    // The preview's loop runs on this window's surface: close once it has returned.
-    closePending_ = true;
-    pendingResult_ = result;
-    gState.PreviewStopRequested = true;
-    if (gState.Host) gState.Host->Wake();
-    return;
-  }
-  if (previewing_) RestoreAfterPreview();
+  // The preview's loop runs on this window's surface: a close waits until it has returned.
+  if (!session_.MayClose(result)) return;
+  RestoreAfterPreview();
   SavePlacement(*this, kPropsPlacementSection);
   QDialog::done(result);
 }

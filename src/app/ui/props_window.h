@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/properties_layout.h"
+#include "host/properties_preview.h"
 #include "settings/properties_model.h"
 
 class QCheckBox;
@@ -65,8 +66,8 @@ class PropsWindow : public QDialog {
   PropertiesModel Model() const;
   void SetModel(const PropertiesModel& model);
 
-  bool PreviewShown() const { return previewing_; }
-  bool PreviewLoopRunning() const { return loopRunning_; }
+  bool PreviewShown() const { return session_.Showing(); }
+  bool PreviewLoopRunning() const { return session_.LoopRunning(); }
   PreviewBox& Preview() { return *picPreview_; }
 
   void Accept();
@@ -104,6 +105,7 @@ class PropsWindow : public QDialog {
   void StartPreview();
   void StopPreview();
   void RestoreAfterPreview();
+  void RestoreControls();
   void ResetProperties();
   void OpenTemplate();
   void SaveTemplate(bool askForPath);
@@ -125,10 +127,7 @@ class PropsWindow : public QDialog {
   QPushButton* cmdAccept_ = nullptr;
   QPushButton* cmdDismiss_ = nullptr;
 
-  bool previewing_ = false;   // the window is in its preview state
-  bool loopRunning_ = false;  // an effect loop runs inside the preview handler
-  bool closePending_ = false;
-  int pendingResult_ = 0;
+  PreviewSession session_;
 };
 
 }  // namespace pyxora

@@ -21,6 +21,7 @@ class WinFrameHost : public FrameHost {
 
   // What presenting a frame means for the current display.
   void SetPresenter(std::function<void()> presenter) { presenter_ = std::move(presenter); }
+  const std::function<void()>& Presenter() const { return presenter_; }
   // Sees each message first; true when it took it (a dialog's keyboard, so a window
   // running a preview still answers Tab, Enter and Escape).
   void SetMessageFilter(bool (*filter)(MSG&)) { filter_ = filter; }

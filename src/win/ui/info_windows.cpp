@@ -27,21 +27,16 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 
-// Runs `body` on the display frame host with `box` as the presented surface, and gives
-// the run state back as it was (the Properties preview may be paused under us).
+// Runs `body` on the display frame host with `box` as the presented surface, then gives
+// back the presenter as it was: a Properties preview paused under us goes on drawing in
+// its own box.
 template <class Body>
 void RunOnBox(PictureBox& box, Body body) {
-  const SaverState saved = gState;
-  const Viewport savedView = gViewport;
   WinFrameHost& host = DisplayFrameHost();
+  const std::function<void()> savedPresenter = host.Presenter();
   host.SetPresenter([&box] { box.Present(); });
-  gState.Host = &host;
-  gState.Mode = RunMode::Windowed;
-  gState.StopRequested = false;
-  body();
-  host.SetPresenter({});
-  gState = saved;
-  gViewport = savedView;
+  RunKeepingRunState(host, body);
+  host.SetPresenter(savedPresenter);
 }
 
 // A window that runs an animation inside its own message handling: closing asks the

@@ -274,7 +274,7 @@ void PropsWindow::ArrangeControls() {
     const bool shown = member.frame == effect &&
                        (member.pages < 0 || ListIndex(pagedLists_[static_cast<size_t>(member.pages)]) == member.page);
     ShowWindow(member.control, shown ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(member.control, shown && !previewing_);
+    EnableWindow(member.control, shown && !session_.Showing());
   }
 }
 
@@ -301,21 +301,18 @@ void PropsWindow::ChooseTheme(int effect, int theme) {
 }
 
 void PropsWindow::TogglePreview() {
-  if (previewing_) StopPreview();
+  if (session_.Showing()) StopPreview();
   else StartPreview();
 }
 
 void PropsWindow::StartPreview() {
-  // A loop told to stop may still be finishing its frame; a second one must not start under it.
-  if (loopRunning_) return;
+  if (session_.LoopRunning()) return;
   if (ListIndex(cboAniType_) < 0) {
     ShowPyxoraMessage(window_, "Please select an Effect Type.");
     SetFocus(cboAniType_);
     return;
   }
-  gState.StopRequested = false;
-  gState.PreviewStopRequested = false;
-  previewing_ = true;
+  session_.Start();
   // EnableControlsExcept: every control but the preview button (the menus stay).
   for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     if (child != cmdDispPreview_ && child != picPreview_.Window()) EnableWindow(child, FALSE);
@@ -325,29 +322,19 @@ void PropsWindow::StartPreview() {
   WinFrameHost& host = DisplayFrameHost();
   host.SetPresenter([this] { picPreview_.Present(); });
   gState.Host = &host;
-  loopRunning_ = true;
   picPreview_.FitSurface();
   RECT client{};
   GetClientRect(picPreview_.Window(), &client);
-  RunPropertiesPreview(Model(), picPreview_.Surface(), client.right, client.bottom);
-  loopRunning_ = false;
+  session_.Run([&] { RunPropertiesPreview(Model(), picPreview_.Surface(), client.right, client.bottom); },
+               [this](int result) { Close(result); });
   host.SetPresenter(nullptr);
-  if (closePending_) {
-    closePending_ = false;
-    RestoreAfterPreview();
-    Close(pendingResult_);
-  }
 }
 
 void PropsWindow::StopPreview() {
-  gState.PreviewStopRequested = true;
-  if (gState.Host) gState.Host->Wake();
-  RestoreAfterPreview();
+  if (session_.Stop()) RestoreControls();
 }
 
-void PropsWindow::RestoreAfterPreview() {
-  if (!previewing_) return;
-  previewing_ = false;
+void PropsWindow::RestoreControls() {
   for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) EnableWindow(child, TRUE);
   ArrangeControls();
   SetControlText(cmdDispPreview_, "Display Effects Preview");
@@ -367,15 +354,9 @@ void PropsWindow::Accept() {
 }
 
 void PropsWindow::Close(int result) {
-  if (loopRunning_) {
-    // The preview's loop runs on this window's surface: close once it has returned.
-    closePending_ = true;
-    pendingResult_ = result;
-    gState.PreviewStopRequested = true;
-    if (gState.Host) gState.Host->Wake();
-    return;
-  }
-  RestoreAfterPreview();
+  // The preview's loop runs on this window's surface: a close waits until it has returned.
+  if (!session_.MayClose(result)) return;
+  if (session_.Leave()) RestoreControls();
   End(result);
 }
 
@@ -422,11 +403,11 @@ void PropsWindow::Command(int id, int code, HWND) {
       TogglePreview();
       break;
     case IDOK:
-      if (!previewing_) Accept();
+      if (!session_.Showing()) Accept();
       break;
     case IDCANCEL:
       // Escape stops a preview; without one it is Cancel.
-      if (previewing_) StopPreview();
+      if (session_.Showing()) StopPreview();
       else Close(IDCANCEL);
       break;
     case kFileMenu + 0:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/properties_layout.h"
+#include "host/properties_preview.h"
 #include "settings/properties_model.h"
 #include "win/ui/dialog_kit.h"
 #include "win/ui/properties_entry.h"
@@ -60,7 +61,7 @@ class PropsWindow : public DialogWindow {
   void TogglePreview();
   void StartPreview();
   void StopPreview();
-  void RestoreAfterPreview();
+  void RestoreControls();
   void Accept();
   void Close(int result);
   void ResetProperties();
@@ -81,10 +82,7 @@ class PropsWindow : public DialogWindow {
   std::vector<HWND> picPixHue_;
   HWND picGalHue_ = nullptr;
   int nextId_ = 1000;
-  bool previewing_ = false;
-  bool loopRunning_ = false;
-  bool closePending_ = false;
-  int pendingResult_ = IDCANCEL;
+  PreviewSession session_;
 };
 
 }  // namespace pyxora
