@@ -35,18 +35,24 @@ keys Escape
 closed "Escape"
 
 # effect index, Tabs from the effect list to its first box, section, key of that box,
-# what its lower bound makes of a typed 0.
+# what its lower bound makes of a typed 0, the frame's caption.
 rows=(
-  "0 2 Fireworks FireWorks 1"
-  "2 2 B-SplineWarp Warp_Works 1"
-  "3 1 B-SplineSpark B_Spline_Splines 1"
-  "5 3 Galaxy Galaxy_Stars 10"
+  "0 2 Fireworks FireWorks 1 Fireworks Properties"
+  "2 2 B-SplineWarp Warp_Works 1 B-Spline Warp Properties"
+  "3 1 B-SplineSpark B_Spline_Splines 1 B-Spline Sparkler Properties"
+  "5 3 Galaxy Galaxy_Stars 10 Galaxy Properties"
 )
+frames="Fireworks Properties|3D Stars \[RETIRED\]|B-Spline Warp Properties|B-Spline Sparkler Properties|Gravity Well Properties|Galaxy Properties"
 for row in "${rows[@]}"; do
-  read -r effect tabs section key clamped <<<"$row"
+  read -r effect tabs section key clamped caption <<<"$row"
   chosen=$(stored General AnimationType)
   open_properties
-  keys Home $(times Down "$effect") $(times Tab "$tabs") 7 Escape
+  keys Home $(times Down "$effect")
+  # Its page shows, and no other effect's.
+  wait_text "Pyxora Properties" "$caption"
+  shown=$(texts "Pyxora Properties" | cut -d'|' -f2 | grep -xE "$frames" | paste -sd,)
+  [ "$shown" = "$caption" ] || fail "choosing $caption shows the frames: $shown"
+  keys $(times Tab "$tabs") 7 Escape
   closed "$section: Escape"
   [ "$(stored "$section" "$key")" != 7 ] || fail "$section: Cancel wrote $key"
   [ "$(stored General AnimationType)" = "$chosen" ] || fail "$section: Cancel wrote the effect choice"
