@@ -7,8 +7,6 @@
 source "$(dirname "$0")/lib.sh" "$1"
 # At 200 % the Properties window needs a larger screen.
 start_x "$([ -n "${PYXORA_TEST_DPI:-}" ] && echo 2400x1600 || echo 1400x1000)"
-# The registry was cleared before the X server started: its wineserver knows no display.
-stop_wine
 # The scale (96 dpi is 100 %) stays in the prefix: always set it.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${PYXORA_TEST_DPI:-96}" /f >/dev/null
 keys() { xdotool key --delay 60 "$@"; }

@@ -4,8 +4,6 @@
 # cancels and writes nothing; a theme fills its preset's values.
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 1200x800
-# The registry was cleared before the X server started: its wineserver knows no display.
-stop_wine
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
 # A user past the first run: the window loads from the registry and writes nothing itself.
 setting General ResetSettings 1

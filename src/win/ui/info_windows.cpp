@@ -68,40 +68,40 @@ class AnimatedWindow : public DialogWindow {
 
 class DiagnosticsWindow : public DialogWindow {
  public:
-  bool Open(HWND owner) { return Create("System Diagnostics", 488, 452, owner); }
+  bool Open(HWND owner) { return Create("System Diagnostics", 540, 452, owner); }
 
  protected:
   const char* PlacementSection() const override { return "General\\SystemDiag"; }
   enum : int { kInfo = 10, kHelp, kPicture };
 
   void Build() override {
-    AddGroup("Registry Access", {8, 8, 464, 108});
+    AddGroup("Registry Access", {8, 8, 524, 108});
     AddLabel(std::string("The Registry is used to store the values necessary for this product.  ") +
                  "If the word OK appears in the test field, then you have write access.  " +
                  "If you do not have write access, then you will have to change your " +
                  "administrative privileges with respect to your user account.",
-             {18, 26, 444, 56});
+             {18, 26, 504, 56});
     AddLabel("Registry write test (passed test if value is OK):", {18, 89, 300, 16});
     const std::string value = StoreWriteTest();
     problems_ = value != "OK";
     txtTest_ = AddEdit({322, 86, 60, 21}, 0, ES_READONLY);
     SetControlText(txtTest_, value);
 
-    AddGroup("Graphics Test", {8, 122, 464, 120});
+    AddGroup("Graphics Test", {8, 122, 524, 120});
     AddLabel(std::string("The Windows Graphical API is used to render the effects to the ") +
                  "display device.  If a circle does not appear in the region to the right, " +
                  "then your display hardware or driver may not support the API.  " +
                  "You may need to install the latest driver.  Consult the website for " +
                  "your hardware vendor for current information.",
-             {18, 140, 336, 96});
+             {18, 140, 396, 96});
     picTest_.Create(window_, kPicture);
-    Place(picTest_.Window(), {366, 140, 96, 96});
+    Place(picTest_.Window(), {426, 140, 96, 96});
 
-    AddGroup("Operating System", {8, 248, 464, 48});
+    AddGroup("Operating System", {8, 248, 524, 48});
     AddLabel("Windows OS Version:", {18, 269, 160, 16});
-    SetControlText(AddEdit({182, 266, 280, 21}, 0, ES_READONLY), SystemVersionText());
+    SetControlText(AddEdit({182, 266, 340, 21}, 0, ES_READONLY), SystemVersionText());
 
-    AddGroup("Display", {8, 302, 464, 100});
+    AddGroup("Display", {8, 302, 524, 100});
     HDC screen = GetDC(nullptr);
     const int64_t colours = DisplayColours(GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES));
     ReleaseDC(nullptr, screen);
@@ -117,10 +117,10 @@ class DiagnosticsWindow : public DialogWindow {
       SetControlText(AddEdit({202, y, 140, 21}, 0, ES_READONLY), figure);
       y += 25;
     }
-    note_ = AddLabel("Problematic values are noted in Red.", {8, 418, 200, 16});
-    AddButton("&Complete System   Info...", {212, 414, 150, 26}, kInfo);
-    AddButton("&Help", {366, 414, 52, 26}, kHelp);
-    AddButton("&Close", {422, 414, 58, 26}, IDOK);
+    note_ = AddLabel("Problematic values are noted in Red.", {8, 418, 232, 16});
+    AddButton("&Complete System   Info...", {246, 414, 170, 26}, kInfo);
+    AddButton("&Help", {420, 414, 52, 26}, kHelp);
+    AddButton("&Close", {476, 414, 56, 26}, IDOK);
     SetDefaultButton(IDOK);
     // Drawn through the same canvas and presenter the effects use.
     picTest_.FitSurface();
