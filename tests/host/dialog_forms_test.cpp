@@ -231,23 +231,27 @@ TEST_F(DialogForms, PreviewSessionDefersACloseUntilTheLoopReturns) {
   EXPECT_FALSE(session.Stop()) << "the controls are restored once";
 }
 
-// The profile picture: both halves alike, inside its margins, and as tall as the
-// picture allows (3 pixels short of its half height).
+// The profile picture: both halves alike, as wide as its 2-pixel margins allow, and as
+// tall as the picture allows (3 pixels short of its half height).
 TEST_F(DialogForms, ProfileOutlineFillsThePictureSymmetrically) {
   constexpr int kWidth = 96, kHeight = 44;
   for (int profile = 0; profile < 7; ++profile) {
     const std::vector<OutlinePoint> points = ProfileOutline(profile, kWidth, kHeight);
     ASSERT_FALSE(points.empty()) << profile;
-    int top = kHeight, bottom = 0;
+    int top = kHeight, bottom = 0, left = kWidth, right = 0;
     std::set<std::pair<int, int>> lit;
     for (const OutlinePoint& p : points) {
       EXPECT_TRUE(p.x >= 2 && p.x < kWidth - 1 && p.y >= 0 && p.y < kHeight) << profile << ": " << p.x << "," << p.y;
       top = std::min(top, p.y);
       bottom = std::max(bottom, p.y);
+      left = std::min(left, p.x);
+      right = std::max(right, p.x);
       lit.insert({p.x, p.y});
     }
     EXPECT_EQ(top, 3) << profile;
     EXPECT_EQ(bottom, kHeight - 3) << profile;
+    EXPECT_EQ(left, 2) << profile;
+    EXPECT_EQ(right, kWidth - 2) << profile;
     for (const auto& [x, y] : lit) EXPECT_TRUE(lit.count({kWidth - x, y})) << profile << ": " << x << "," << y;
   }
   EXPECT_TRUE(ProfileOutline(0, 4, 44).empty()) << "no room for a half";
