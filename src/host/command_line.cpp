@@ -10,6 +10,39 @@
 
 namespace pyxora {
 
+// The options both systems' programs take from a console.
+#define PYXORA_TOOL_OPTIONS \
+  "  --render EFFECT --out FILE.png [--frames N] [--size WxH] [--preset N] [--seed N]\n" \
+  "                       draw an effect without a display and save the last frame\n" \
+  "                       (EFFECT: fireworks, warp, sparklers, gravity, galaxy)\n" \
+  "  --settings get SECTION KEY         print one stored value (exit 1 when absent)\n" \
+  "  --settings set SECTION KEY VALUE   store a value\n" \
+  "  --settings list [SECTION]          print the stored values\n" \
+  "  --settings export FILE.pxt         write the stored settings as a template\n" \
+  "  --settings import FILE.pxt         store the settings of a template\n"
+
+// Windows starts the program by its modes and keeps the settings in the registry; the
+// display-hack options are X11's.
+#ifdef _WIN32
+const char* const kUsageText =
+    "Usage: Pyxora.scr [MODE | OPTION]\n"
+    "Pyxora " PYXORA_VERSION ", a screen saver of 3D pixel animations.\n"
+    "\n"
+    "Modes (as Windows passes them, letters in either case):\n"
+    "  (nothing), /c        open the Properties window\n"
+    "  /s                   run the saver full screen\n"
+    "  /p HWND              run the preview inside the window HWND (decimal)\n"
+    "  /a HWND              change the saver password (nothing on Windows NT and later)\n"
+    "  FILE.pxt             import a template file, then run the saver\n"
+    "Started as Pyxora.exe, the program is the windowed application.\n"
+    "\n"
+    "Options (printed to the console the program was started from):\n"
+    PYXORA_TOOL_OPTIONS
+    "  --help               this text; --version: the version\n"
+    "\n"
+    "Settings live in the registry: HKEY_CURRENT_USER\\SOFTWARE\\Pyxora\\PXRA_SS.\n"
+    "PYXORA_SEED=N makes every random sequence repeatable.\n";
+#else
 const char* const kUsageText =
     "Usage: pyxora [MODE | OPTION]\n"
     "Pyxora " PYXORA_VERSION ", a screen saver of 3D pixel animations.\n"
@@ -33,20 +66,15 @@ const char* const kUsageText =
     "The hack ends quietly on SIGTERM or SIGINT and when its window is destroyed.\n"
     "\n"
     "Options:\n"
-    "  --render EFFECT --out FILE.png [--frames N] [--size WxH] [--preset N] [--seed N]\n"
-    "                       draw an effect without a display and save the last frame\n"
-    "                       (EFFECT: fireworks, warp, sparklers, gravity, galaxy)\n"
-    "  --settings get SECTION KEY         print one stored value (exit 1 when absent)\n"
-    "  --settings set SECTION KEY VALUE   store a value\n"
-    "  --settings list [SECTION]          print the stored values\n"
-    "  --settings export FILE.pxt         write the stored settings as a template\n"
-    "  --settings import FILE.pxt         store the settings of a template\n"
+    PYXORA_TOOL_OPTIONS
     "  --fps MODE           show frames per second and ms per frame in a corner\n"
     "                       (alone, or before hack options, it is the hack's -fps)\n"
     "  -h, -help, --help    this text; -version, --version: the version\n"
     "\n"
     "Settings live in $PYXORA_CONFIG_HOME, else $XDG_CONFIG_HOME/pyxora, else ~/.config/pyxora.\n"
     "PYXORA_SEED=N makes every random sequence repeatable.\n";
+#endif
+#undef PYXORA_TOOL_OPTIONS
 
 std::string JoinArguments(const std::vector<std::string>& args) {
   std::string line;

@@ -1,5 +1,6 @@
-# The settings live in the registry: "--settings set" is read back by "reg query", and a
-# value set with "reg add" is what the saver runs (its message, in the chosen hue).
+# The settings live in the registry (as --help says): "--settings set" is read back by
+# "reg query", and a value set with "reg add" is what the saver runs (its message, in the
+# chosen hue).
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 800x600
 
@@ -7,6 +8,8 @@ wine "$PYXORA" --settings set General AnimationType 4 || fail "--settings set fa
 [ "$(stored General AnimationType)" = 4 ] || fail "reg query does not show AnimationType 4"
 [ "$(wine "$PYXORA" --settings get General AnimationType | tr -d '\r')" = 4 ] || fail "--settings get does not read it back"
 wine "$PYXORA" --settings get General NoSuchKey >/dev/null && fail "an absent key did not exit 1"
+# --help tells a Windows user where the settings are, not an X11 user.
+wine "$PYXORA" --help | tr -d '\r' | grep -qF 'HKEY_CURRENT_USER\SOFTWARE\Pyxora\PXRA_SS' || fail "--help does not name the registry"
 
 setting Advanced LockMessage "Back at three"
 setting Advanced Adv_FontHueV 120
