@@ -17,9 +17,7 @@
 #include "host/command_line.h"
 #include "host/hack_options.h"
 #include "host/startup.h"
-#include "host/templates.h"
 #include "render/random.h"
-#include "render/saver_state.h"
 
 namespace {
 
@@ -64,29 +62,18 @@ int main(int argc, char** argv) {
 
   PrepareStartup();
   const StartupDecision decision = DispatchCommandLine(JoinArguments(args), program, ProgramFileExists);
-  gState.Mode = decision.mode;
-  switch (decision.action) {
-    case StartAction::Windowed:
-      return RunDisplay(argc, argv, DriverVariant::Windowed);
-    case StartAction::Properties:
-      if (const auto open = FindWindowByCaption(kPropertiesCaption)) {
-        BringWindowToFront(*open);
-        return 0;
-      }
-      return RunPropertiesWindow(argc, argv);
-    case StartAction::ImportThenSaver:
-      if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
-        std::cerr << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error
-                  << "; the saver runs with the current settings\n";
-      [[fallthrough]];
-    case StartAction::Saver:
-      if (WindowExists(kSaverCaption)) return 0;
-      return RunDisplay(argc, argv, DriverVariant::Saver);
-    case StartAction::Preview:
-      gState.PreviewParent = decision.windowId;
-      return RunDisplay(argc, argv, DriverVariant::Preview);
-    case StartAction::ChangePassword:
-      return 0;  // the system's screen locker owns the password
-  }
-  return 0;
+  return RunStartAction(decision,
+                        {.windowed = [&] { return RunDisplay(argc, argv, DriverVariant::Windowed); },
+                         .properties =
+                             [&] {
+                               if (const auto open = FindWindowByCaption(kPropertiesCaption)) {
+                                 BringWindowToFront(*open);
+                                 return 0;
+                               }
+                               return RunPropertiesWindow(argc, argv);
+                             },
+                         .saverRunning = [] { return WindowExists(kSaverCaption); },
+                         .saver = [&] { return RunDisplay(argc, argv, DriverVariant::Saver); },
+                         .preview = [&](int32_t) { return RunDisplay(argc, argv, DriverVariant::Preview); }},
+                        std::cerr);
 }

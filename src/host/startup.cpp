@@ -1,11 +1,13 @@
 #include "host/startup.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "base/number_text.h"
 #include "base/numeric.h"
 #include "host/first_run.h"
 #include "host/hack_options.h"
+#include "host/templates.h"
 #include "render/random_vectors.h"
 #include "settings/placement.h"
 
@@ -87,6 +89,30 @@ void PrepareStartup() {
   gTwipsPerPixel = {15, 15};
   FillTrigTables();
   gState.HelpFile = "PXRA31.hlp";
+}
+
+int RunStartAction(const StartupDecision& decision, const ModeRunners& run, std::ostream& err) {
+  gState.Mode = decision.mode;
+  switch (decision.action) {
+    case StartAction::Windowed:
+      return run.windowed();
+    case StartAction::Properties:
+      return run.properties();
+    case StartAction::ImportThenSaver:
+      if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
+        err << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error
+            << "; the saver runs with the current settings\n";
+      [[fallthrough]];
+    case StartAction::Saver:
+      if (run.saverRunning()) return 0;
+      return run.saver();
+    case StartAction::Preview:
+      gState.PreviewParent = decision.windowId;
+      return run.preview(decision.windowId);
+    case StartAction::ChangePassword:
+      return 0;
+  }
+  return 0;
 }
 
 }  // namespace pyxora

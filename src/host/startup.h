@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,20 @@ bool FpsLeadsAMode(const std::vector<std::string>& args, bool windowedProgram);
 // `commandLine` is the raw text after the program path (arguments joined by single spaces).
 StartupDecision DispatchCommandLine(std::string_view commandLine, std::string_view programPath,
                                     const FileExists& fileExists);
+
+// What a platform side does for each action of the dispatch.
+struct ModeRunners {
+  std::function<int()> windowed;
+  std::function<int()> properties;  // or brings an open Properties window forward
+  std::function<bool()> saverRunning;
+  std::function<int()> saver;
+  std::function<int(int32_t windowId)> preview;
+};
+
+// Carries out `decision` in its run mode. A template that cannot be imported is said on
+// `err` and the saver runs on the current settings; a saver already running ends this
+// one at once; the password change belongs to the system and does nothing.
+int RunStartAction(const StartupDecision& decision, const ModeRunners& run, std::ostream& err);
 
 // The number after the mode letter: the longest leading decimal number of the text
 // after the first two characters, rounded to 32 bits; 0 when there is none.

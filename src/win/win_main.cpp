@@ -7,9 +7,7 @@
 #include "host/command_line.h"
 #include "host/render_run.h"
 #include "host/startup.h"
-#include "host/templates.h"
 #include "render/random.h"
-#include "render/saver_state.h"
 #include "win/platform/png_file.h"
 #include "win/platform/win_system.h"
 #include "win/ui/properties_entry.h"
@@ -30,31 +28,26 @@ int wmain() {
   // Per-monitor DPI awareness comes from the manifest: one canvas pixel is one screen pixel.
   PrepareStartup();
   const StartupDecision decision = DispatchCommandLine(RawCommandLine(), ProgramPath(), IsFile);
-  gState.Mode = decision.mode;
   const DisplayServices services;
-  switch (decision.action) {
-    case StartAction::Windowed:
-      return AppWindow().Run();
-    case StartAction::Properties:
-      if (HWND open = FindWindowByCaption(kPropertiesCaption)) {
-        BringWindowToFront(open);
-        return 0;
-      }
-      return RunPropertiesWindow();
-    case StartAction::ImportThenSaver:
-      if (const TemplateReadResult imported = ImportTemplate(decision.templatePath); !imported.ok)
-        std::cerr << "pyxora: cannot import the template " << decision.templatePath << ": " << imported.error
-                  << "; the saver runs with the current settings\n";
-      [[fallthrough]];
-    case StartAction::Saver:
-      if (FindWindowByCaption(kSaverCaption)) return 0;
-      SetSaverRunning(true);
-      return SaverWindow().Run();
-    case StartAction::Preview:
-      gState.PreviewParent = decision.windowId;
-      return PreviewWindow().Run(reinterpret_cast<HWND>(static_cast<intptr_t>(decision.windowId)));
-    case StartAction::ChangePassword:
-      return 0;  // nothing on this platform family: the system owns the saver password
-  }
-  return 0;
+  return RunStartAction(decision,
+                        {.windowed = [] { return AppWindow().Run(); },
+                         .properties =
+                             [] {
+                               if (HWND open = FindWindowByCaption(kPropertiesCaption)) {
+                                 BringWindowToFront(open);
+                                 return 0;
+                               }
+                               return RunPropertiesWindow();
+                             },
+                         .saverRunning = [] { return FindWindowByCaption(kSaverCaption) != nullptr; },
+                         .saver =
+                             [] {
+                               SetSaverRunning(true);
+                               return SaverWindow().Run();
+                             },
+                         .preview =
+                             [](int32_t windowId) {
+                               return PreviewWindow().Run(reinterpret_cast<HWND>(static_cast<intptr_t>(windowId)));
+                             }},
+                        std::cerr);
 }

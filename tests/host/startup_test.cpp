@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "settings/placement.h"
 #include "support/test_support.h"
@@ -109,6 +111,53 @@ TEST_F(Startup, PreparationClearsRequestsMigratesAndFixesTheTwips) {
   EXPECT_EQ(GetSettingStr("Galaxy", "Galaxy_Stars", ""), "777");
   EXPECT_EQ(gTwipsPerPixel.x, 15);
   EXPECT_EQ(gTwipsPerPixel.y, 15);
+}
+
+// Each action reaches its platform runner in its mode; a template that cannot be imported
+// is said and the saver still runs; a saver already up ends this one; the password change
+// runs nothing.
+TEST_F(Startup, EachActionRunsItsModeOnce) {
+  testing::TempFolder folder;
+  const std::string missing = (folder.Path() / "gone.pxt").string();
+  const std::string good = (folder.Path() / "good.pxt").string();
+  std::ofstream(good, std::ios::binary) << "\r\n[Admin]\r\nProduct=Pyxora\r\n[Galaxy]\r\nGalaxy_Stars=4321\r\n";
+  struct Row {
+    StartupDecision decision;
+    bool saverUp;
+    const char* runs;
+    int status;
+    bool complains;
+  };
+  using enum StartAction;
+  const Row rows[] = {
+      {{Windowed, RunMode::Windowed, 0, ""}, false, "windowed", 1, false},
+      {{Properties, RunMode::Windowed, 0, ""}, false, "properties", 2, false},
+      {{Saver, RunMode::Saver, 0, ""}, false, "saver", 3, false},
+      {{Saver, RunMode::Saver, 0, ""}, true, "", 0, false},
+      {{Preview, RunMode::Preview, 66130, ""}, false, "preview 66130", 4, false},
+      {{ChangePassword, RunMode::Saver, 5, ""}, false, "", 0, false},
+      {{ImportThenSaver, RunMode::Saver, 0, missing}, false, "saver", 3, true},
+      {{ImportThenSaver, RunMode::Saver, 0, good}, true, "", 0, false},
+  };
+  for (const Row& row : rows) {
+    std::string runs;
+    std::ostringstream err;
+    gState.Mode = static_cast<RunMode>(-1);
+    const int status = RunStartAction(row.decision,
+                                      {.windowed = [&] { return runs = "windowed", 1; },
+                                       .properties = [&] { return runs = "properties", 2; },
+                                       .saverRunning = [&] { return row.saverUp; },
+                                       .saver = [&] { return runs = "saver", 3; },
+                                       .preview = [&](int32_t id) { return runs = "preview " + std::to_string(id), 4; }},
+                                      err);
+    const std::string line = row.decision.templatePath.empty() ? row.runs : row.decision.templatePath;
+    EXPECT_EQ(runs, row.runs) << line;
+    EXPECT_EQ(status, row.status) << line;
+    EXPECT_EQ(gState.Mode, row.decision.mode) << line;
+    EXPECT_EQ(err.str().empty(), !row.complains) << err.str();
+  }
+  EXPECT_EQ(gState.PreviewParent, 66130);
+  EXPECT_EQ(GetSettingStr("Galaxy", "Galaxy_Stars", ""), "4321");
 }
 
 }  // namespace
