@@ -173,19 +173,21 @@ class DiagnosticsWindow : public DialogWindow {
 
 class WelcomeWindow : public DialogWindow {
  public:
-  explicit WelcomeWindow(bool earlierVersion) : earlierVersion_(earlierVersion) {}
-  bool Open(HWND owner) { return Create(kProductName, 500, 380, owner); }
+  // Without an earlier version the greeting is three lines, not seven: the rest moves up
+  // instead of leaving a gap.
+  explicit WelcomeWindow(bool earlierVersion) : earlierVersion_(earlierVersion), up_(earlierVersion ? 0 : 52) {}
+  bool Open(HWND owner) { return Create(kProductName, 500, 380 - up_, owner); }
   bool ResetRequested() const { return reset_; }
 
  protected:
   enum : int { kReset = 10 };
   void Build() override {
     heading_ = AddLabel(WelcomeHeading(), {12, 10, 476, 28});
-    AddLabel(WelcomeText(earlierVersion_), {12, 44, 476, 104});
-    AddLabel(WelcomeNotes(), {12, 152, 476, 64});
-    AddLabel(WelcomeFeatures("Works on Windows 2000 (and 95, 98, NT4)."), {12, 222, 476, 108});
-    AddButton("Reset Properties to the Current Factory Settings", {12, 344, 300, 26}, kReset);
-    AddButton("Close", {408, 344, 80, 26}, IDOK);
+    AddLabel(WelcomeText(earlierVersion_), {12, 44, 476, 104 - up_});
+    AddLabel(WelcomeNotes(), {12, 152 - up_, 476, 64});
+    AddLabel(WelcomeFeatures("Works on Windows 2000 (and 95, 98, NT4)."), {12, 222 - up_, 476, 108});
+    AddButton("Reset Properties to the Current Factory Settings", {12, 344 - up_, 300, 26}, kReset);
+    AddButton("Close", {408, 344 - up_, 80, 26}, IDOK);
     SetDefaultButton(IDOK);
   }
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -214,6 +216,7 @@ class WelcomeWindow : public DialogWindow {
     SendMessageW(heading_, WM_SETFONT, reinterpret_cast<WPARAM>(big_), TRUE);
   }
   bool earlierVersion_;
+  int up_;
   bool reset_ = false;
   HWND heading_ = nullptr;
   HFONT big_ = nullptr;
