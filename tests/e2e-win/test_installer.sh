@@ -132,8 +132,24 @@ expect_value "$DESKTOP" SCRNSAVE.EXE "$SAVER" "the finish page's check box"
 # The Start-menu entries, opened as the shell opens them: the Properties window, and the
 # windowed application animating.
 entry() { wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Pyxora\\$1.lnk"; }
+setting General ResetSettings 1  # past the first run's welcome
 entry "Pyxora Properties"
 wait_window "Pyxora Properties" >/dev/null
+stop_wine
+
+# The saver in the system folder finds its help in the installed folder: Help, Contents
+# hands the contents page to the browser (wine's, told to write down what it was given).
+browser="$WORK/browser"
+printf '#!/bin/sh\necho "$@" >>"%s"\n' "$WORK/opened.txt" >"$browser"
+chmod +x "$browser"
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$browser" /f >/dev/null
+wine reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null  # what a browser registers
+wine "$SAVER" /c 2>>"$WORK/props.err" &
+pointer_over "$(wait_window "Pyxora Properties")"
+xdotool key --delay 100 alt+h c
+for _ in $(seq 100); do [ -s "$WORK/opened.txt" ] && break; sleep 0.1; done
+grep -qiE 'Program( |%20)Files[\/]Pyxora[\/]help[\/]index\.html' "$WORK/opened.txt" 2>/dev/null ||
+  fail "Help, Contents did not open the installed help (opened: $(cat "$WORK/opened.txt" 2>/dev/null))"
 stop_wine
 wine "$FOLDER/Pyxora.exe" --settings set General AnimationType 4
 entry Pyxora

@@ -97,12 +97,33 @@ DisplayServices::~DisplayServices() {
   SetUserMessageHandler(nullptr);
 }
 
+namespace {
+
+// Where the installer put the windowed program and the help: the saver itself runs from
+// the system folder, which holds no help.
+std::filesystem::path InstalledFolder() {
+  wchar_t folder[MAX_PATH * 2] = {};
+  DWORD size = sizeof(folder);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pyxora",
+                   L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS)
+    return {};
+  return std::filesystem::path(folder);
+}
+
+bool HasHelp(const std::filesystem::path& folder) {
+  std::error_code error;
+  return !folder.empty() && std::filesystem::is_regular_file(folder / "index.html", error);
+}
+
+}  // namespace
+
 bool OpenHelpTopic(int context) {
   const std::filesystem::path program = PathFromUtf8(ProgramPath()).parent_path();
-  // Installed beside the program; else where the Linux layout or the source tree has it.
+  // Beside the program, else in the installed folder, else where the Linux layout or the
+  // source tree has it.
   std::filesystem::path folder = program / "help";
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(folder / "index.html", error)) folder = FindHelpFolder(program);
+  if (!HasHelp(folder)) folder = InstalledFolder() / "help";
+  if (!HasHelp(folder)) folder = FindHelpFolder(program);
   if (folder.empty()) return false;
   const HelpTopic topic = HelpTopicFor(context);
   const std::wstring page = (folder / topic.page).wstring();
@@ -111,7 +132,11 @@ bool OpenHelpTopic(int context) {
   for (wchar_t& c : url)
     if (c == L'\\') c = L'/';
   if (*topic.anchor) url += L"#" + WideFromUtf8(topic.anchor);
-  return reinterpret_cast<intptr_t>(ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+  const auto open = [](const std::wstring& target) {
+    return reinterpret_cast<intptr_t>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+  };
+  // A shell that takes the anchor for part of the file name still opens the page.
+  return open(url) || open(page);
 }
 
 }  // namespace pyxora
