@@ -110,3 +110,25 @@ keys Tab
 expect_box 10 "leaving it at 5"
 keys Escape
 closed "the stars box: Escape"
+
+# Sizable: reopened at the size it was left at (larger than its layout), its frames and
+# buttons centred in it, and that size stored again when it closes. The stored size is
+# the window's in twips (15 a pixel, five digits each); texts gives the client area.
+client() { texts "Pyxora Properties" | awk -F'|' 'NR == 1 { split($3, r, ","); print r[3] - r[1], r[4] - r[2], r[1] }'; }
+cancel_left() { texts "Pyxora Properties" | awk -F'|' '$2 == "Cancel" { split($3, r, ","); print r[1] }'; }
+open_properties
+read -r width height left <<<"$(client)"
+cancel=$(($(cancel_left) - left))
+keys Escape
+closed "the layout's size: Escape"
+placed=$(stored 'General\Main' WindowSize)
+larger="$(printf '%05d%05d%05d%05d' 450 300 $((10#${placed:10:5} + 200 * 15)) $((10#${placed:15:5} + 100 * 15)))"
+setting 'General\Main' WindowSize "$larger"
+open_properties
+read -r now_width now_height left <<<"$(client)"
+[ "${now_width}x$now_height" = "$((width + 200))x$((height + 100))" ] ||
+  fail "reopened with a client area of ${now_width}x$now_height, not the stored $((width + 200))x$((height + 100))"
+[ "$(($(cancel_left) - left))" = "$((cancel + 100))" ] || fail "the buttons did not move to the middle of the larger window"
+keys Escape
+closed "the larger size: Escape"
+[ "$(stored 'General\Main' WindowSize)" = "$larger" ] || fail "closing stored $(stored 'General\Main' WindowSize), not $larger"

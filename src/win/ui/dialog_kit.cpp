@@ -92,7 +92,7 @@ bool DialogWindow::Create(const std::string& caption, int width, int height, HWN
   clientWidth_ = width;
   clientHeight_ = height;
   // No WS_CLIPCHILDREN: the window's background must show inside its group boxes.
-  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | (Resizable() ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
   window_ = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, WideFromUtf8(caption).c_str(),
                             style, CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, menu,
                             GetModuleHandleW(nullptr), this);
@@ -108,25 +108,38 @@ bool DialogWindow::Create(const std::string& caption, int width, int height, HWN
 void DialogWindow::UseDpi(UINT dpi) {
   dpi_ = dpi ? dpi : 96;
   HFONT font = MessageFont(dpi_);
-  for (const Placed& placed : placed_) {
-    SetWindowPos(placed.control, nullptr, Scale(placed.place.x), Scale(placed.place.y), Scale(placed.place.width),
-                 Scale(placed.place.height), SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  for (const Placed& placed : placed_) SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (font_) DeleteObject(font_);
   font_ = font;
+  Arrange();
+  SIZE size = LayoutFrame();
+  RECT now{};
+  if (Resizable() && GetWindowRect(window_, &now)) {
+    size.cx = std::max<LONG>(size.cx, now.right - now.left);
+    size.cy = std::max<LONG>(size.cy, now.bottom - now.top);
+  }
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE DialogWindow::LayoutFrame() const {
   RECT frame{0, 0, Scale(clientWidth_), Scale(clientHeight_)};
   AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
                            static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(window_, nullptr, TRUE);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void DialogWindow::Arrange() {
+  for (const Placed& placed : placed_)
+    SetWindowPos(placed.control, nullptr, shift_.x + Scale(placed.place.x), shift_.y + Scale(placed.place.y),
+                 Scale(placed.place.width), Scale(placed.place.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND DialogWindow::AddControl(const wchar_t* type, const std::string& text, DWORD style, DipRect place, int id,
                               DWORD exStyle) {
   HWND control = CreateWindowExW(exStyle, type, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                                 Scale(place.x), Scale(place.y), Scale(place.width), Scale(place.height), window_,
+                                 shift_.x + Scale(place.x), shift_.y + Scale(place.y), Scale(place.width),
+                                 Scale(place.height), window_,
                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), GetModuleHandleW(nullptr), nullptr);
   if (control) {
     placed_.push_back({control, place});
@@ -193,8 +206,8 @@ void DialogWindow::Place(HWND control, DipRect place) {
       known = true;
     }
   if (!known) placed_.push_back({control, place});
-  SetWindowPos(control, nullptr, Scale(place.x), Scale(place.y), Scale(place.width), Scale(place.height),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(control, nullptr, shift_.x + Scale(place.x), shift_.y + Scale(place.y), Scale(place.width),
+               Scale(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogWindow::End(int result) {
@@ -206,6 +219,7 @@ int DialogWindow::RunModal(HWND owner) {
   if (!window_) return IDCANCEL;
   const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  bool maximised = false;
   if (const char* section = PlacementSection()) {
     // Where the user left it, at the size its layout needs.
     RECT now{};
@@ -214,10 +228,16 @@ int DialogWindow::RunModal(HWND owner) {
     const WindowRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     WindowRect rect = CentredOn(screen, now.right - now.left, now.bottom - now.top);
     if (plan.rect && !plan.centre) {
-      const WindowRect stored{plan.rect->left, plan.rect->top, rect.width, rect.height};
+      // A sizable window takes its stored size too, never below the layout's.
+      WindowRect stored{plan.rect->left, plan.rect->top, rect.width, rect.height};
+      if (Resizable()) {
+        stored.width = std::max(rect.width, plan.rect->width);
+        stored.height = std::max(rect.height, plan.rect->height);
+      }
       if (!LiesOutsideScreens(stored, {screen})) rect = stored;
     }
-    SetWindowPos(window_, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Resizable() && plan.state == WindowShowState::Maximised) maximised = true;
   } else {
     RECT now{};
     GetWindowRect(window_, &now);
@@ -225,7 +245,7 @@ int DialogWindow::RunModal(HWND owner) {
                                       now.right - now.left, now.bottom - now.top);
     SetWindowPos(window_, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(window_, SW_SHOWNORMAL);
+  ShowWindow(window_, maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   SetForegroundWindow(window_);
   if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
   MSG message;
@@ -303,10 +323,29 @@ LRESULT DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Command(IDCANCEL, BN_CLICKED, nullptr);
       return 0;
+    case WM_GETMINMAXINFO:
+      if (Resizable()) {
+        const SIZE least = LayoutFrame();
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+      if (Resizable() && wParam != SIZE_MINIMIZED) {
+        const POINT shift{std::max(0, (LOWORD(lParam) - Scale(clientWidth_)) / 2),
+                          std::max(0, (HIWORD(lParam) - Scale(clientHeight_)) / 2)};
+        if (shift.x != shift_.x || shift.y != shift_.y) {
+          shift_ = shift;
+          Arrange();
+          InvalidateRect(window_, nullptr, TRUE);
+        }
+      }
+      break;
     case WM_DPICHANGED: {
       // Dragged to a monitor of another scale: the same layout at the new size.
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, (Resizable() ? 0 : SWP_NOSIZE) | SWP_NOZORDER | SWP_NOACTIVATE);
       UseDpi(LOWORD(wParam));
       return 0;
     }

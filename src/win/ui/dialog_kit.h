@@ -40,6 +40,9 @@ class DialogWindow {
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   // Placement: where the window opens (centred when never placed) and is remembered.
   virtual const char* PlacementSection() const { return nullptr; }
+  // A sizable border: the controls keep their sizes and the layout is centred in a
+  // larger window; it never gets smaller than the layout.
+  virtual bool Resizable() const { return false; }
   void End(int result);
   bool Ended() const { return ended_; }
 
@@ -71,7 +74,13 @@ class DialogWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void UseDpi(UINT dpi);
 
+  // Moves every control to its place, shifted by shift_.
+  void Arrange();
+  // The window's size for the layout's client area at the current DPI.
+  SIZE LayoutFrame() const;
+
   std::vector<Placed> placed_;
+  POINT shift_{0, 0};
   std::map<HWND, std::pair<uint32_t, HBRUSH>> swatches_;
   HFONT font_ = nullptr;
   UINT dpi_ = 96;

@@ -31,6 +31,7 @@ class PropsWindow : public DialogWindow {
   void Build() override;
   void Command(int id, int code, HWND control) override;
   const char* PlacementSection() const override { return "General\\Main"; }
+  bool Resizable() const override { return true; }
 
  private:
   struct Member {
