@@ -99,9 +99,9 @@ bool DialogWindow::Create(const std::string& caption, int width, int height, HWN
   if (!window_) return false;
   OpenDialogs().insert(window_);
   DisplayFrameHost().SetMessageFilter(&RouteDialogMessage);
+  // The controls are made at their places in this DPI's font: nothing to lay out again.
   UseDpi(GetDpiForWindow(window_));
   Build();
-  UseDpi(dpi_);
   return true;
 }
 
@@ -137,7 +137,7 @@ void DialogWindow::Arrange() {
 
 HWND DialogWindow::AddControl(const wchar_t* type, const std::string& text, DWORD style, DipRect place, int id,
                               DWORD exStyle) {
-  HWND control = CreateWindowExW(exStyle, type, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+  HWND control = CreateWindowExW(exStyle, type, WideFromUtf8(text).c_str(), WS_CHILD | (createHidden_ ? 0 : WS_VISIBLE) | style,
                                  shift_.x + Scale(place.x), shift_.y + Scale(place.y), Scale(place.width),
                                  Scale(place.height), window_,
                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), GetModuleHandleW(nullptr), nullptr);

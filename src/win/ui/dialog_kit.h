@@ -65,6 +65,8 @@ class DialogWindow {
   UINT Dpi() const { return dpi_; }
 
   HWND window_ = nullptr;
+  // Controls added meanwhile start hidden (pages shown later): each shown window costs.
+  bool createHidden_ = false;
 
  private:
   struct Placed {

@@ -133,9 +133,12 @@ void PropsWindow::AddMember(HWND control, int frame, int pages, int page) {
 }
 
 void PropsWindow::BuildFrame(int effect, const EffectFrameLayout& layout) {
+  // Hidden until ArrangeControls shows the chosen effect's page.
+  createHidden_ = true;
   AddMember(AddGroup(layout.caption, {kFrameX, kFrameY, kFrameWidth, kFrameHeight}), effect);
   int y = kFrameY + 20;
   LayItems(layout.items, effect, -1, -1, y);
+  createHidden_ = false;
 }
 
 void PropsWindow::LayItems(const std::vector<LayoutItem>& items, int effect, int pages, int page, int& y) {
@@ -273,8 +276,11 @@ void PropsWindow::ArrangeControls() {
     if (member.frame < 0) continue;
     const bool shown = member.frame == effect &&
                        (member.pages < 0 || ListIndex(pagedLists_[static_cast<size_t>(member.pages)]) == member.page);
-    ShowWindow(member.control, shown ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(member.control, shown && !session_.Showing());
+    // Only the changes: under wine every call is a trip to the server.
+    const bool visible = (GetWindowLongPtrW(member.control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible != shown) ShowWindow(member.control, shown ? SW_SHOWNA : SW_HIDE);
+    const bool enabled = shown && !session_.Showing();
+    if ((IsWindowEnabled(member.control) != FALSE) != enabled) EnableWindow(member.control, enabled);
   }
 }
 
