@@ -1,5 +1,6 @@
 // What is Windows' own in the core: the registry as the settings store, files at paths
 // outside the ANSI code page, Windows program paths and the system's version.
+#include <io.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -175,6 +176,23 @@ TEST(WindowsSystem, TheProgramsOwnFilesLiveInTheLocalApplicationDataFolder) {
   const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
   ASSERT_NE(local, nullptr);
   EXPECT_EQ(UserDataFolder(), std::filesystem::path(local) / L"Pyxora");
+}
+
+// As mkstemp: each call takes a name no file has, so two can be open at once.
+TEST(WindowsSystem, AUniqueFileTakesANameNoFileHas) {
+  testing::TempFolder folder;
+  const std::string pattern = Utf8FromPath(folder.Path() / "t.pxt.XXXXXX");
+  std::string first = pattern, second = pattern;
+  const int a = CreateUniqueFile(first), b = CreateUniqueFile(second);
+  ASSERT_GE(a, 0);
+  ASSERT_GE(b, 0);
+  _close(a);
+  _close(b);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(first.find("XXXXXX"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(first)));
+  std::string bad = Utf8FromPath(folder.Path() / "t.pxt");
+  EXPECT_EQ(CreateUniqueFile(bad), -1);
 }
 
 TEST(WindowsSystem, TheVersionIsWindowsOwn) {
