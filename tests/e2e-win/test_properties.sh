@@ -111,6 +111,27 @@ expect_box 10 "leaving it at 5"
 keys Escape
 closed "the stars box: Escape"
 
+# Edit, Reset Properties asks first: No keeps the fields, Yes puts back the factory
+# settings (Fireworks chosen, 12 shells).
+shells() { texts "Pyxora Properties" | awk -F'|' 'found { print $2; exit } $2 == "Shells (1 - 99):" { found = 1 }'; }
+reset_answer() {
+  keys alt+e r
+  pointer_over "$(wait_window Pyxora)"
+  keys "$1"
+  wait_no_window Pyxora || fail "the reset question did not close on '$1'"
+  pointer_over "$(wait_window "Pyxora Properties")"
+}
+open_properties
+keys Home Tab Tab ctrl+a 5 0 Tab
+reset_answer n
+[ "$(shells)" = 50 ] || fail "No to the reset question changed the shells to '$(shells)'"
+keys Home $(times Down 4)
+reset_answer y
+[ "$(shells)" = 12 ] || fail "the reset left the shells at '$(shells)', not the factory 12"
+wait_text "Pyxora Properties" "Fireworks Properties"
+keys Escape
+closed "the reset: Escape"
+
 # Sizable: reopened at the size it was left at (larger than its layout), its frames and
 # buttons centred in it, and that size stored again when it closes. The stored size is
 # the window's in twips (15 a pixel, five digits each); texts gives the client area.
