@@ -68,8 +68,9 @@ target_link_options(window_texts PRIVATE -municode)
 
 # ---- the tests under wine, in one prefix for all of them (made on first use, ~10 s).
 set(PYXORA_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
-# Shared core tests that need POSIX, with the Windows test that stands in for each: a
-# forked writer killed half-way (no fork here), POSIX program paths (WindowsProgramPaths), the
+# Shared core tests that need POSIX, with the Windows test that stands in for each: the
+# Linux file store (Registry.ATemplateRoundTrips... and e2e-win.test_linux_twin), a forked
+# writer killed half-way (no fork here), POSIX program paths (WindowsProgramPaths), the
 # system's name from uname and os-release (WindowsSystem.TheVersionIsWindowsOwn).
 set(PYXORA_WIN_SKIPPED_TESTS
   CommandLine.ExportThenImportIntoAnEmptyFolderReproducesEveryKeyATemplateCarries
