@@ -43,8 +43,11 @@ std::vector<std::filesystem::path> HelpFolderCandidates(const std::filesystem::p
   return folders;
 }
 
-std::filesystem::path FindHelpFolder(const std::filesystem::path& programFolder) {
-  for (const auto& folder : HelpFolderCandidates(programFolder)) {
+std::filesystem::path FindHelpFolder(const std::filesystem::path& programFolder,
+                                     const std::vector<std::filesystem::path>& firstTries) {
+  std::vector<std::filesystem::path> folders = firstTries;
+  for (auto& candidate : HelpFolderCandidates(programFolder)) folders.push_back(std::move(candidate));
+  for (const auto& folder : folders) {
     std::error_code error;
     if (std::filesystem::is_regular_file(folder / "index.html", error)) return folder;
   }

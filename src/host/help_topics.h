@@ -37,7 +37,9 @@ HelpTopic HelpTopicFor(int context);
 // Where the help pages are looked for, first match wins: $PYXORA_HELP_DIR, the
 // installed share/pyxora/help beside the program's bin folder, the source tree.
 std::vector<std::filesystem::path> HelpFolderCandidates(const std::filesystem::path& programFolder);
-// The first candidate that holds index.html; empty when none does.
-std::filesystem::path FindHelpFolder(const std::filesystem::path& programFolder);
+// The first of `firstTries`, then of the candidates, that holds index.html; empty when
+// none does.
+std::filesystem::path FindHelpFolder(const std::filesystem::path& programFolder,
+                                     const std::vector<std::filesystem::path>& firstTries = {});
 
 }  // namespace pyxora

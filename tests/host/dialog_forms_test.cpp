@@ -315,6 +315,10 @@ TEST_F(DialogForms, EveryHelpTopicHasItsPageAndAnchor) {
   if (!std::getenv("PYXORA_HELP_DIR")) {
     EXPECT_EQ(FindHelpFolder("/nonexistent/bin"), folder);
   }
+  // A folder tried first wins over the usual places, but only when it holds the pages.
+  testing::TempFolder empty, own;
+  std::ofstream(own.Path() / "index.html") << "<html></html>";
+  EXPECT_EQ(FindHelpFolder("/nonexistent/bin", {empty.Path(), own.Path()}), own.Path());
   for (const HelpTopic& topic : HelpTopics()) {
     std::ifstream file(folder / topic.page);
     ASSERT_TRUE(file) << topic.page;

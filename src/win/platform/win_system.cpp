@@ -102,28 +102,27 @@ namespace {
 // Where the installer put the windowed program and the help: the saver itself runs from
 // the system folder, which holds no help.
 std::filesystem::path InstalledFolder() {
-  wchar_t folder[MAX_PATH * 2] = {};
-  DWORD size = sizeof(folder);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pyxora",
-                   L"InstallLocation", RRF_RT_REG_SZ, nullptr, folder, &size) != ERROR_SUCCESS)
-    return {};
-  return std::filesystem::path(folder);
-}
-
-bool HasHelp(const std::filesystem::path& folder) {
-  std::error_code error;
-  return !folder.empty() && std::filesystem::is_regular_file(folder / "index.html", error);
+  const std::string folder =
+      MachineRegistryText(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pyxora", L"InstallLocation");
+  return folder.empty() ? std::filesystem::path() : PathFromUtf8(folder);
 }
 
 }  // namespace
+
+std::string MachineRegistryText(const wchar_t* key, const wchar_t* name) {
+  wchar_t text[MAX_PATH * 2]{};
+  DWORD size = sizeof text;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
+  return Utf8FromWide(text);
+}
 
 bool OpenHelpTopic(int context) {
   const std::filesystem::path program = PathFromUtf8(ProgramPath()).parent_path();
   // Beside the program, else in the installed folder, else where the Linux layout or the
   // source tree has it.
-  std::filesystem::path folder = program / "help";
-  if (!HasHelp(folder)) folder = InstalledFolder() / "help";
-  if (!HasHelp(folder)) folder = FindHelpFolder(program);
+  std::vector<std::filesystem::path> firstTries{program / "help"};
+  if (const std::filesystem::path installed = InstalledFolder(); !installed.empty()) firstTries.push_back(installed / "help");
+  const std::filesystem::path folder = FindHelpFolder(program, firstTries);
   if (folder.empty()) return false;
   const HelpTopic topic = HelpTopicFor(context);
   const std::wstring page = (folder / topic.page).wstring();

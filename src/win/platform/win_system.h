@@ -35,6 +35,9 @@ class DisplayServices {
   DisplayServices& operator=(const DisplayServices&) = delete;
 };
 
+// A text value of HKEY_LOCAL_MACHINE; empty when it is absent or no text.
+std::string MachineRegistryText(const wchar_t* key, const wchar_t* name);
+
 // Opens the help page of a context number in the default browser; false when there is no
 // help beside the program.
 bool OpenHelpTopic(int context);

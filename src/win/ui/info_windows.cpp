@@ -147,9 +147,9 @@ class DiagnosticsWindow : public DialogWindow {
  private:
   void StartSystemInformation() {
     // The tool's path as its installer records it, else its folder and name.
-    std::string path = RegistryText(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH");
+    std::string path = MachineRegistryText(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH");
     if (path.empty()) {
-      const std::string folder = RegistryText(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
+      const std::string folder = MachineRegistryText(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
       if (!folder.empty()) path = folder + "\\MSINFO32.EXE";
     }
     if (path.empty() || !IsFile(path)) {
@@ -157,12 +157,6 @@ class DiagnosticsWindow : public DialogWindow {
       return;
     }
     ShellExecuteW(window_, L"open", WideFromUtf8(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  }
-  static std::string RegistryText(const wchar_t* key, const wchar_t* name) {
-    wchar_t text[MAX_PATH]{};
-    DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) return {};
-    return Utf8FromWide(text);
   }
 
   PictureBox picTest_;
