@@ -138,18 +138,31 @@ closed "the reset: Escape"
 client() { texts "Pyxora Properties" | awk -F'|' 'NR == 1 { split($3, r, ","); print r[3] - r[1], r[4] - r[2], r[1] }'; }
 cancel_left() { texts "Pyxora Properties" | awk -F'|' '$2 == "Cancel" { split($3, r, ","); print r[1] }'; }
 open_properties
-read -r width height left <<<"$(client)"
-cancel=$(($(cancel_left) - left))
+# The layout's own size, once two readings agree.
+last=""
+for _ in $(seq 50); do
+  read -r width height left <<<"$(client)"
+  cancel=$(($(cancel_left) - left))
+  [ "$width,$height,$cancel" = "$last" ] && break
+  last="$width,$height,$cancel"
+  sleep 0.1
+done
 keys Escape
 closed "the layout's size: Escape"
 placed=$(stored 'General\Main' WindowSize)
 larger="$(printf '%05d%05d%05d%05d' 450 300 $((10#${placed:10:5} + 200 * 15)) $((10#${placed:15:5} + 100 * 15)))"
 setting 'General\Main' WindowSize "$larger"
 open_properties
-read -r now_width now_height left <<<"$(client)"
+# Wine may still be settling the window's size with the X server: give it a moment.
+for _ in $(seq 50); do
+  read -r now_width now_height left <<<"$(client)"
+  moved=$(($(cancel_left) - left))
+  [ "${now_width}x$now_height,$moved" = "$((width + 200))x$((height + 100)),$((cancel + 100))" ] && break
+  sleep 0.1
+done
 [ "${now_width}x$now_height" = "$((width + 200))x$((height + 100))" ] ||
   fail "reopened with a client area of ${now_width}x$now_height, not the stored $((width + 200))x$((height + 100))"
-[ "$(($(cancel_left) - left))" = "$((cancel + 100))" ] || fail "the buttons did not move to the middle of the larger window"
+[ "$moved" = "$((cancel + 100))" ] || fail "the Cancel button is $moved px into the window, not $((cancel + 100))"
 keys Escape
 closed "the larger size: Escape"
 [ "$(stored 'General\Main' WindowSize)" = "$larger" ] || fail "closing stored $(stored 'General\Main' WindowSize), not $larger"
